@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian machine lacks to build, test and run the program.
+# Sourced by the other scripts; does nothing when everything is already there.
+set -euo pipefail
+
+zaq_packages=(
+  cmake g++ make pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libqt6sql6-sqlite libqt6sql6-odbc
+  libsqlite3-dev sqlite3
+  unixodbc unixodbc-dev tdsodbc libsqliteodbc
+  libgtest-dev googletest
+  fonts-thai-tlwg
+  xvfb xauth
+)
+
+zaq_missing=()
+for p in "${zaq_packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || zaq_missing+=("$p")
+done
+
+if [ ${#zaq_missing[@]} -gt 0 ]; then
+  echo "Installing: ${zaq_missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${zaq_missing[@]}"
+fi

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The Thai single-byte code page (Windows-874) in which the suite stores its
+// single-byte texts. Characters the code page lacks become '?'.
+namespace Cp874 {
+QByteArray encode(const QString& text);
+QString decode(const QByteArray& bytes);
+} // namespace Cp874

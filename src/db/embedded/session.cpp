@@ -1,0 +1,243 @@
+#include "db/embedded/session.h"
+
+#include "db/dberror.h"
+#include "db/embedded/functions.h"
+#include "db/embedded/procedures.h"
+#include "db/embedded/server.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <sqlite3.h>
+
+namespace {
+
+int g_connectionCounter = 0;
+
+const EmbeddedPlan& cachedPlan(const QString& tsql)
+{
+    // The program sends the same few dozen texts over and over; translate each once.
+    thread_local QHash<QString, EmbeddedPlan> cache;
+    auto it = cache.find(tsql);
+    if (it == cache.end())
+        it = cache.insert(tsql, translateTsql(tsql));
+    return *it;
+}
+
+QVariant bindable(const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::QDateTime:
+        return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    case QMetaType::QDate:
+        return v.toDate().toString(QStringLiteral("yyyy-MM-dd"));
+    case QMetaType::Bool:
+        return v.toBool() ? 1 : 0;
+    default:
+        return v;
+    }
+}
+
+void exec(QSqlDatabase& db, const char* sql)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QLatin1String(sql)))
+        throw DbError(q.lastError().databaseText());
+}
+
+} // namespace
+
+EmbeddedSession::EmbeddedSession(const ConnectionProfile& profile)
+    : m_server(profile.serverName().trimmed())
+    , m_database(profile.databaseName().trimmed())
+    , m_readOnly(profile.readOnly())
+    , m_maxQuerySeconds(profile.maxQueryTimeSeconds())
+{
+    const QString folder = QDir::current().absoluteFilePath(m_server);
+    if (!QFileInfo(folder).isDir())
+        throw DbError(QStringLiteral("Cannot reach server \"%1\": there is no server folder %2. Check the server name in Server.Dat.").arg(m_server, QDir::cleanPath(folder)));
+    if (!EmbeddedServer::isServer(folder))
+        throw DbError(QStringLiteral("Cannot reach server \"%1\": the folder %2 is not a database server (it has no %3).").arg(m_server, QDir::cleanPath(folder), QLatin1String(EmbeddedServer::kMarkerFile)));
+    if (!EmbeddedServer::acceptsLogin(folder, profile.userName(), profile.password()))
+        throw DbError(QStringLiteral("Login failed for user '%1' on server \"%2\", database \"%3\".").arg(profile.userName(), m_server, m_database));
+
+    const bool master = m_database.compare(QLatin1String("master"), Qt::CaseInsensitive) == 0;
+    QString file;
+    if (!master) {
+        file = EmbeddedServer::databaseFile(folder, m_database);
+        if (file.isEmpty())
+            throw DbError(QStringLiteral("Cannot open database \"%1\" on server \"%2\": the database does not exist.").arg(m_database, m_server));
+    }
+
+    m_connectionName = QStringLiteral("zaq-embedded-%1").arg(++g_connectionCounter);
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    m_db.setDatabaseName(master ? QStringLiteral(":memory:") : file);
+    QStringList options { QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000") };
+    if (m_readOnly && !master)
+        options.append(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    m_db.setConnectOptions(options.join(QLatin1Char(';')));
+    try {
+        if (!m_db.open())
+            throw DbError(QStringLiteral("Cannot open database \"%1\" on server \"%2\": %3").arg(m_database, m_server, m_db.lastError().databaseText()));
+        const QVariant handle = m_db.driver()->handle();
+        if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+            throw DbError(QStringLiteral("The SQLite driver gives no connection handle."));
+        m_handle = *static_cast<sqlite3* const*>(handle.data());
+        registerEmbeddedFunctions(m_handle, profile.dayMonthYear());
+        sqlite3_progress_handler(m_handle, 2000, &EmbeddedSession::progress, this);
+
+        exec(m_db, "PRAGMA temp_store=MEMORY");
+        try {
+            exec(m_db, "SELECT count(*) FROM main.sqlite_master");
+        } catch (const DbError& e) {
+            throw DbError(QStringLiteral("Database \"%1\" on server \"%2\" cannot be read (%3): %4").arg(m_database, m_server, QDir::cleanPath(file), e.message()));
+        }
+        // The server catalogue as SQL Server answers it.
+        exec(m_db,
+            "CREATE TEMP VIEW SysObjects AS SELECT name COLLATE ZAQ_CI AS Name, rowid AS Id,"
+            " CASE type WHEN 'table' THEN 'U' ELSE 'V' END AS xtype"
+            " FROM main.sqlite_master WHERE type IN ('table', 'view') AND name NOT LIKE 'sqlite_%'");
+        exec(m_db,
+            "CREATE TEMP VIEW SysColumns AS SELECT p.name COLLATE ZAQ_CI AS Name, m.rowid AS Id, p.cid + 1 AS colid"
+            " FROM main.sqlite_master m JOIN pragma_table_info(m.name, 'main') p"
+            " WHERE m.type = 'table' AND m.name NOT LIKE 'sqlite_%'");
+        if (master) {
+            exec(m_db, "CREATE TEMP TABLE SysDatabases (Name TEXT COLLATE ZAQ_CI, dbid INTEGER)");
+            QSqlQuery ins(m_db);
+            ins.prepare(QStringLiteral("INSERT INTO SysDatabases (Name, dbid) VALUES (?, ?)"));
+            QStringList names { QStringLiteral("master") };
+            names += EmbeddedServer::databases(folder);
+            for (int i = 0; i < names.size(); ++i) {
+                ins.addBindValue(names.at(i));
+                ins.addBindValue(i + 1);
+                if (!ins.exec())
+                    throw DbError(ins.lastError().databaseText());
+            }
+        }
+    } catch (...) {
+        m_handle = nullptr;
+        m_db.close();
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connectionName);
+        throw;
+    }
+}
+
+EmbeddedSession::~EmbeddedSession()
+{
+    if (m_handle)
+        sqlite3_progress_handler(m_handle, 0, nullptr, nullptr);
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+int EmbeddedSession::progress(void* self)
+{
+    auto* s = static_cast<EmbeddedSession*>(self);
+    return s->m_maxQuerySeconds > 0 && s->m_statementClock.isValid() && s->m_statementClock.elapsed() > s->m_maxQuerySeconds * 1000LL;
+}
+
+void EmbeddedSession::fail(const QString& what, const QSqlError& error) const
+{
+    QString text = error.databaseText();
+    if (text.isEmpty())
+        text = error.text();
+    const QString code = error.nativeErrorCode();
+    if (code == QLatin1String("8") || text.contains(QLatin1String("readonly"), Qt::CaseInsensitive))
+        text = QStringLiteral("The database \"%1\" is open read-only (OPEN MODE=READ); it cannot be changed.").arg(m_database);
+    else if (code == QLatin1String("9") || text.contains(QLatin1String("interrupted")))
+        text = QStringLiteral("The statement ran longer than the query time limit (MAX QUERY TIME=%1 seconds) and was stopped.").arg(m_maxQuerySeconds);
+    else if (code == QLatin1String("5") || text.contains(QLatin1String("database is locked")))
+        text = QStringLiteral("The database \"%1\" is locked by another workstation; try again. (%2)").arg(m_database, text);
+    throw DbError(QStringLiteral("%1\n[server \"%2\", database \"%3\"]\n%4").arg(text, m_server, m_database, what));
+}
+
+std::unique_ptr<QSqlQuery> EmbeddedSession::native(const QString& sql, const QVariantList& values)
+{
+    auto q = std::make_unique<QSqlQuery>(m_db);
+    q->setForwardOnly(true);
+    if (!q->prepare(sql))
+        fail(sql, q->lastError());
+    for (const QVariant& v : values)
+        q->addBindValue(bindable(v));
+    m_statementClock.start();
+    const bool ok = q->exec();
+    if (!ok)
+        fail(sql, q->lastError());
+    return q;
+}
+
+std::unique_ptr<QSqlQuery> EmbeddedSession::runSteps(const EmbeddedPlan& plan, const ParamValues& params)
+{
+    std::unique_ptr<QSqlQuery> last;
+    for (const EmbeddedStep& step : plan) {
+        QVariantList values;
+        for (const QString& name : step.params) {
+            if (!params.contains(name))
+                throw DbError(QStringLiteral("No value given for parameter :%1.").arg(name));
+            values.append(params.value(name));
+        }
+        if (step.kind == EmbeddedStep::Run) {
+            last = native(step.sql, values);
+            continue;
+        }
+        auto cond = native(step.sql, values);
+        const bool exists = cond->next() && cond->value(0).toInt() != 0;
+        cond.reset();
+        if (exists != step.negate) {
+            auto inner = runSteps(step.body, params);
+            if (inner)
+                last = std::move(inner);
+        }
+    }
+    return last;
+}
+
+std::unique_ptr<QSqlQuery> EmbeddedSession::run(const QString& tsql, const ParamValues& params)
+{
+    EmbeddedPlan plan;
+    try {
+        plan = cachedPlan(tsql);
+    } catch (const DbError& e) {
+        throw DbError(QStringLiteral("%1\n[server \"%2\", database \"%3\"]\n%4").arg(e.message(), m_server, m_database, tsql));
+    }
+    auto q = runSteps(plan, params);
+    if (!q)
+        q = std::make_unique<QSqlQuery>(m_db);
+    return q;
+}
+
+void EmbeddedSession::callProcedure(const QString& name, QList<ProcParam>& params)
+{
+    const EmbeddedProcedure proc = embeddedProcedure(name);
+    if (!proc)
+        throw DbError(QStringLiteral("Could not find stored procedure '%1'.\n[server \"%2\", database \"%3\"]").arg(name, m_server, m_database));
+    // A procedure is atomic, inside or outside the caller's transaction.
+    native(QStringLiteral("SAVEPOINT zaq_procedure"));
+    try {
+        proc(*this, params);
+    } catch (...) {
+        try {
+            native(QStringLiteral("ROLLBACK TO zaq_procedure"));
+            native(QStringLiteral("RELEASE zaq_procedure"));
+        } catch (const DbError&) {
+            // The procedure's own error is the one to report.
+        }
+        throw;
+    }
+    native(QStringLiteral("RELEASE zaq_procedure"));
+}
+
+void EmbeddedSession::beginTransaction()
+{
+    // IMMEDIATE takes the write lock up front, so two workstations saving at
+    // once wait for each other instead of failing half-way.
+    native(m_readOnly ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+void EmbeddedSession::commit() { native(QStringLiteral("COMMIT")); }
+
+void EmbeddedSession::rollback() { native(QStringLiteral("ROLLBACK")); }

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "db/engine.h"
+#include "db/embedded/translator.h"
+
+#include <QElapsedTimer>
+#include <QSqlDatabase>
+
+struct sqlite3;
+
+// A connection to one database of an embedded server folder.
+class EmbeddedSession : public EngineSession
+{
+public:
+    explicit EmbeddedSession(const ConnectionProfile& profile);
+    ~EmbeddedSession() override;
+
+    std::unique_ptr<QSqlQuery> run(const QString& tsql, const ParamValues& params) override;
+    void callProcedure(const QString& name, QList<ProcParam>& params) override;
+    void beginTransaction() override;
+    void commit() override;
+    void rollback() override;
+    QString serverName() const override { return m_server; }
+    QString databaseName() const override { return m_database; }
+
+    // Runs SQLite text as it stands (used by the built-in procedures).
+    std::unique_ptr<QSqlQuery> native(const QString& sql, const QVariantList& values = {});
+
+private:
+    void fail(const QString& what, const QSqlError& error) const;
+    std::unique_ptr<QSqlQuery> runSteps(const EmbeddedPlan& plan, const ParamValues& params);
+    static int progress(void* self);
+
+    QString m_server;
+    QString m_database;
+    QString m_connectionName;
+    QSqlDatabase m_db;
+    sqlite3* m_handle = nullptr;
+    bool m_readOnly = false;
+    int m_maxQuerySeconds = 0;
+    QElapsedTimer m_statementClock;
+};

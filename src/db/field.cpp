@@ -1,0 +1,68 @@
+#include "db/field.h"
+
+#include "db/cp874.h"
+
+QString Field::asString() const
+{
+    if (m_value.isNull())
+        return {};
+    if (m_value.typeId() == QMetaType::QByteArray)
+        return Cp874::decode(m_value.toByteArray());
+    if (m_value.typeId() == QMetaType::QDateTime)
+        return m_value.toDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    if (m_value.typeId() == QMetaType::Double) {
+        const double d = m_value.toDouble();
+        if (d == double(qint64(d)))
+            return QString::number(qint64(d));
+    }
+    return m_value.toString();
+}
+
+int Field::asInteger() const { return int(asLargeInt()); }
+
+qint64 Field::asLargeInt() const
+{
+    if (m_value.isNull())
+        return 0;
+    bool ok = false;
+    const qint64 v = m_value.toLongLong(&ok);
+    if (ok)
+        return v;
+    const double d = m_value.toString().trimmed().toDouble(&ok);
+    return ok ? qint64(d) : 0;
+}
+
+double Field::asFloat() const
+{
+    if (m_value.isNull())
+        return 0.0;
+    bool ok = false;
+    const double d = m_value.toDouble(&ok);
+    return ok ? d : 0.0;
+}
+
+QDateTime Field::asDateTime() const
+{
+    if (m_value.isNull())
+        return {};
+    if (m_value.typeId() == QMetaType::QDateTime)
+        return m_value.toDateTime();
+    if (m_value.typeId() == QMetaType::QDate)
+        return m_value.toDate().startOfDay();
+    const QString text = m_value.toString().trimmed();
+    QDateTime dt = QDateTime::fromString(text, Qt::ISODateWithMs);
+    if (!dt.isValid())
+        dt = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (!dt.isValid())
+        dt = QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd")).startOfDay();
+    return dt;
+}
+
+QByteArray Field::asBytes() const
+{
+    if (m_value.isNull())
+        return {};
+    if (m_value.typeId() == QMetaType::QByteArray)
+        return m_value.toByteArray();
+    return Cp874::encode(m_value.toString());
+}
