@@ -360,7 +360,7 @@ QString Emitter::function(const SqlTokens& v, const QString& name, int b, int e)
     QStringList args;
     for (const auto& s : spans)
         args.append(range(v, s.first, s.second));
-    auto call = [&](const char* to) { return QLatin1String(to) + QLatin1Char('(') + args.join(QStringLiteral(", ")) + QLatin1Char(')'); };
+    auto call = [&](const char* to) -> QString { return QLatin1String(to) + QLatin1Char('(') + args.join(QStringLiteral(", ")) + QLatin1Char(')'); };
     auto need = [&](int count) {
         if (args.size() != count)
             throw DbError(QStringLiteral("The %1 function requires %2 argument(s).").arg(u).arg(count));
@@ -579,6 +579,8 @@ private:
             unsupported(QStringLiteral("IF … ELSE"));
         if (u == QLatin1String("END") || u == QLatin1String("GO"))
             syntax(&k);
+        if (pos + 1 < size() && t[pos + 1].kind == SqlToken::Variable && t[pos + 1].text.startsWith(QLatin1String("@@")))
+            unsupported(t[pos + 1].text.toUpper());
         if ((u == QLatin1String("SELECT") || u == QLatin1String("SET")) && pos + 1 < size() && t[pos + 1].kind == SqlToken::Variable) {
             assign(pos);
             return {};

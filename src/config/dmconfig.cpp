@@ -1,0 +1,171 @@
+#include "config/dmconfig.h"
+
+#include "config/profiles.h"
+#include "config/programexit.h"
+#include "config/servernames.h"
+#include "config/sqlcatalogue.h"
+#include "db/cp874.h"
+#include "db/dberror.h"
+#include "db/script.h"
+#include "toolkit/prompts.h"
+
+#include <QFile>
+#include <QTextStream>
+
+TDMConfig* DmConfig = nullptr;
+
+namespace {
+const QString kServerFile = QStringLiteral("Server.Dat");
+}
+
+TDMConfig::TDMConfig(QObject* parent)
+    : QObject(parent)
+    , DmCfg(new Connection(QStringLiteral("DmCfg"), this))
+    , DBMaster(new Connection(QStringLiteral("DBMaster"), this))
+    , QChkConfig(new Query(DBMaster, Sql::QChkConfig, this))
+    , QSoftware(new Query(DmCfg, Sql::QSoftware, this))
+    , QCompanyConfig(new Query(DmCfg, Sql::QCompanyConfig, this))
+    , QUser(new Query(DmCfg, Sql::QUser, this))
+    , QUserGroupId(new Query(DmCfg, Sql::QUser, this))
+    , QError(new Query(DmCfg, Sql::QError, this))
+    , SpMenuCaption(new StoredProc(DmCfg, QStringLiteral("MENUCAPTION"), this))
+    , SQLUpdate(Sql::SQLUpdate)
+    , BlankPassword(10, QLatin1Char(' '))
+{
+    DmCfg->beforeConnect = [this](Connection&) { DmCfgBeforeConnect(); };
+    DmCfg->afterConnect = [this](Connection&) { DmCfgAfterConnect(); };
+
+    SpMenuCaption->addParam(QStringLiteral("Result"), ProcParam::Return, QMetaType::Int);
+    SpMenuCaption->addParam(QStringLiteral("@MENUID"), ProcParam::In, QMetaType::Int);
+    SpMenuCaption->addParam(QStringLiteral("@USERID"), ProcParam::In, QMetaType::Int);
+    SpMenuCaption->addParam(QStringLiteral("@CAPTION"), ProcParam::Out, QMetaType::QString);
+    SpMenuCaption->addParam(QStringLiteral("@ACCESS_R"), ProcParam::Out, QMetaType::QString);
+    SpMenuCaption->addParam(QStringLiteral("@ADD_R"), ProcParam::Out, QMetaType::QString);
+    SpMenuCaption->addParam(QStringLiteral("@MODIFY_R"), ProcParam::Out, QMetaType::QString);
+    SpMenuCaption->addParam(QStringLiteral("@DELETE_R"), ProcParam::Out, QMetaType::QString);
+    SpMenuCaption->addParam(QStringLiteral("@USERCODE"), ProcParam::Out, QMetaType::QString);
+    SpMenuCaption->addParam(QStringLiteral("@SALESID"), ProcParam::Out, QMetaType::Int);
+}
+
+TDMConfig::~TDMConfig()
+{
+    DmCfg->close();
+    DBMaster->close();
+    if (DmConfig == this)
+        DmConfig = nullptr;
+}
+
+QString TDMConfig::ReadServerFile() const
+{
+    QFile f(kServerFile);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray line = f.readLine();
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    return QString::fromUtf8(line);
+}
+
+void TDMConfig::WriteServerFile(const QString& serverName) const
+{
+    QFile f(kServerFile);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        prompts().information(QStringLiteral("Create Server.Dat Error !!!!!\rPlease setup your disk in R/W mode\rOr Check Right on Disk"));
+        return;
+    }
+    f.write(serverName.toUtf8());
+    f.write("\n");
+}
+
+void TDMConfig::DmCfgBeforeConnect()
+{
+    QString server = ReadServerFile();
+    if (server.isEmpty())
+        server = QLatin1String(kDefaultServerName);
+    DmCfg->profile().clear();
+
+    DBMaster->close();
+    DBMaster->profile().clear();
+    DBMaster->profile().add(Profiles::master(server));
+    try {
+        DBMaster->open();
+        QChkConfig->close();
+        QChkConfig->open();
+        DmCfg->profile().add(QChkConfig->eof() ? QStringLiteral("DATABASE NAME=ZAQ_CONFIG") : QStringLiteral("DATABASE NAME=ZAQ_CONFIG_QLN"));
+        QChkConfig->close();
+        DBMaster->close();
+    } catch (...) {
+        DBMaster->close();
+        throw;
+    }
+    DmCfg->profile().add(Profiles::configTail(server));
+    m_connectedServer = server;
+}
+
+void TDMConfig::DmCfgAfterConnect()
+{
+    runScript(*DmCfg, SQLUpdate);
+    QSoftware->close();
+    QSoftware->open();
+}
+
+void TDMConfig::GetCompanyConfig(const QString& databaseName)
+{
+    const QString name = databaseName.toUpper();
+    QCompanyConfig->close();
+    QCompanyConfig->setParam(QStringLiteral("GetName"), name);
+    QCompanyConfig->open();
+    if (QCompanyConfig->eof()) {
+        prompts().information(QStringLiteral("Not Found Database : ") + name);
+        haltProgram(0);
+        return;
+    }
+    CompanyNameThai = QCompanyConfig->field(QStringLiteral("NameThai")).asString();
+    CurrentDatabaseName = name;
+    if (!QSoftware->isOpen())
+        QSoftware->open();
+}
+
+void TDMConfig::CheckRight(int menuId, int userId)
+{
+    SpMenuCaption->close();
+    SpMenuCaption->setParam(QStringLiteral("@MENUID"), menuId);
+    SpMenuCaption->setParam(QStringLiteral("@USERID"), userId);
+    SpMenuCaption->execProc();
+    MenuCaption = SpMenuCaption->paramAsString(QStringLiteral("@CAPTION")).trimmed();
+    UserCode = SpMenuCaption->paramAsString(QStringLiteral("@USERCODE"));
+    SpMenuCaption->close();
+
+    QUser->close();
+    QUser->setParam(QStringLiteral("uid"), userId);
+    QUser->open();
+    GroupId = QUser->eof() ? 0 : QUser->field(QStringLiteral("GroupId")).asInteger();
+
+    QUserGroupId->close();
+    QUserGroupId->setParam(QStringLiteral("uid"), GroupId);
+    QUserGroupId->open();
+
+    ThaiLanguage = !QUser->eof() && QUser->field(QStringLiteral("languageno")).asInteger() == 1;
+    CanSetOtherUserPass = !QUserGroupId->eof() && QUserGroupId->field(QStringLiteral("CanSetOtherUserPass")).asString() == QLatin1String("Y");
+
+    QUser->close();
+    QUserGroupId->close();
+    SaveQuestion = ThaiLanguage ? QStringLiteral("จัดเก็บข้อมูล ?") : QStringLiteral("Save Data ?");
+}
+
+bool TDMConfig::WritePasswordNew(const QString& password, const QString& userCode)
+{
+    // The stored form is the password's bytes in the Thai code page; binding
+    // them as binary keeps them exactly, whatever the client's character set.
+    Query q(DmCfg, Sql::WritePasswordNew);
+    q.setParam(QStringLiteral("St"), Cp874::encode(password));
+    q.setParam(QStringLiteral("Code"), userCode);
+    try {
+        q.execSql();
+        return true;
+    } catch (const DbError&) {
+        return false;
+    }
+}
+
+bool TDMConfig::AskConfirmation(const QString& question) const { return prompts().confirmBlue(question); }

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "db/connection.h"
+#include "db/query.h"
+#include "db/storedproc.h"
+
+#include <QMap>
+#include <QObject>
+
+// The configuration data module: the connection to the configuration
+// database, its shared queries, and most of the logon context of the
+// logged-on user. One instance, DmConfig, lives as long as the program.
+class TDMConfig : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TDMConfig(QObject* parent = nullptr);
+    ~TDMConfig() override;
+
+    // Connections and shared queries.
+    Connection* DmCfg;
+    Connection* DBMaster;
+    Query* QChkConfig;
+    Query* QSoftware;
+    Query* QCompanyConfig;
+    Query* QUser;
+    Query* QUserGroupId;
+    Query* QError;
+    StoredProc* SpMenuCaption;
+    QStringList SQLUpdate;
+
+    // Logon context (the server name and work date live in the logon dialog,
+    // the user id in the main window).
+    QString BlankPassword;
+    bool ThaiLanguage = false;
+    QString UserCode;
+    int GroupId = 0;
+    bool PosUser = false;
+    QMap<int, QString> DatabaseNames; // by database type
+    QString CurrentDatabaseName;
+    QString CompanyNameThai;
+    QString MenuCaption;
+    bool CanSetOtherUserPass = false;
+    QString SaveQuestion;
+
+    // Operations.
+    QString ReadServerFile() const;
+    void WriteServerFile(const QString& serverName) const;
+    void DmCfgBeforeConnect();
+    void DmCfgAfterConnect();
+    void GetCompanyConfig(const QString& databaseName);
+    void CheckRight(int menuId, int userId);
+    bool WritePasswordNew(const QString& password, const QString& userCode);
+    bool AskConfirmation(const QString& question) const;
+
+    // The server the configuration connection was last opened on.
+    const QString& ConnectedServerName() const { return m_connectedServer; }
+
+private:
+    QString m_connectedServer;
+};
+
+extern TDMConfig* DmConfig;

@@ -1,0 +1,113 @@
+#include "config/sqlcatalogue.h"
+
+namespace Sql {
+
+const QStringList QChkConfig = {
+    QStringLiteral("Select * From SysDatabases Where Name = 'ZAQ_Config_QLN'"),
+};
+
+const QStringList QSoftware = {
+    QStringLiteral("select *"),
+    QStringLiteral("from softwareconfig"),
+};
+
+const QStringList SQLUpdate = {
+    QStringLiteral("If (Not Exists(Select Name From SysColumns"),
+    QStringLiteral("Where Id = (Select Id From SysObjects Where Ltrim(Rtrim(Upper(Name))) = 'MENU') And"),
+    QStringLiteral("Ltrim(Rtrim(Upper(Name)))='VERSION'))"),
+    QStringLiteral("Begin"),
+    QStringLiteral("Alter Table Menu Add Version Integer"),
+    QStringLiteral("End"),
+    QStringLiteral("/"),
+    QStringLiteral("Update Menu Set Version = 3 Where Version Is Null And Command Is Not Null"),
+    QStringLiteral("/"),
+    QStringLiteral("If Not Exists(select Id From SysColumns Where Name = 'UserSeeImport' And Id = (Select Id From SysObjects Where Name = 'UserName'))"),
+    QStringLiteral("Alter Table UserName Add UserSeeImport Char(1)"),
+    QStringLiteral("/"),
+    QStringLiteral("If Not Exists(select Id From SysColumns Where Name = 'UserSeeCost' And Id = (Select Id From SysObjects Where Name = 'UserName'))"),
+    QStringLiteral("Alter Table UserName Add UserSeeCost Char(1)"),
+    QStringLiteral("/"),
+};
+
+const QStringList QCompanyConfig = {
+    QStringLiteral("SELECT C.Company, C.PicturePath, C.Public_Price_IE, C.DefaultWh,"),
+    QStringLiteral("  C.POS1_Wh, C.POS1_TaxCode, C.POS1_Price_IE, C.POS1_PriceType,"),
+    QStringLiteral("  C.POS1_SumDetail, C.DefaultPosComPort,C.DefaultTax,"),
+    QStringLiteral("  C.DefaultPosMenuId,M.Command,M.MenuOption,"),
+    QStringLiteral("  O.Description, O.YearNo,"),
+    QStringLiteral("  P.Id, P.Code, P.Password, P.NameThai, P.NameEng, P.ShortName,"),
+    QStringLiteral("  P.Address1, P.Address2, P.Address3, P.Address4, P.Province, P.Zip,"),
+    QStringLiteral("  P.Telephone, P.Fax, P.EMail, P.Logo, P.TaxNo, P.InstallDate, P.RunYear,"),
+    QStringLiteral("  P.LocalServer,P.FUNDNAME, P.TaxBranchHead, P.TaxBranchCode, P.TaxBranchName"),
+    QStringLiteral("FROM CompanyConfig C"),
+    QStringLiteral("Inner Join DatabaseList O On (O.Company = C.Company) "),
+    QStringLiteral("Inner Join Company P On (P.Id = O.Company)"),
+    QStringLiteral("Left Outer Join Menu M On (M.Id = C.DefaultPosMenuId)"),
+    QStringLiteral("Where (O.DatabaseName = :GetName)"),
+};
+
+const QStringList QUser = {
+    QStringLiteral("select Code, fullname,languageno,EditSalePrice,Approve_Quo,Approve_SO,Approve_IV,Approve_PO, Approved_PORQ,"),
+    QStringLiteral("       ApproveTranWH,ApproveTranBranch,ApproveWorkOrder,CanSeeCost,CanSeeSalePrice,CanModifyCusSale,"),
+    QStringLiteral("       Approve_PreIs, CanModifyCusSale, ApproveCustomerDropUse, ApproveCustomerDropCredit, Saleman,"),
+    QStringLiteral("       CanModifyCredit, CanSetProductBlock, CanSetProductMinus, CanSaleCreditOnReturnCheque, UserSeeImport, UserSeeCost,CanSetOtherUserPass ,"),
+    QStringLiteral("       coalesce(Approve_PoLevel1,'N')Approve_PoLevel1 ,"),
+    QStringLiteral("       coalesce(Approve_PoLevel2,'N')Approve_PoLevel2 ,"),
+    QStringLiteral("       coalesce(Approve_PoLevel3,'N')Approve_PoLevel3 ,"),
+    QStringLiteral("       GroupId"),
+    QStringLiteral("from  username"),
+    QStringLiteral("where id=:uid"),
+};
+
+const QStringList QError = {
+    QStringLiteral("select u.code,m.description,errordate,errormsg"),
+    QStringLiteral("from errorlog e"),
+    QStringLiteral("inner join menu m on m.id=e.menu"),
+    QStringLiteral("inner join username u on u.id=e.username"),
+    QStringLiteral("order by errordate desc"),
+};
+
+const QStringList WritePasswordNew = {
+    QStringLiteral("declare @str varchar(max) declare @bin varbinary(max) select @bin=CAST(:st AS VARBINARY(MAX)) update username set PasswordNew=@bin where code=:code "),
+};
+
+const QStringList QLogon = {
+    QStringLiteral("SELECT ID, CODE, PASSWORD, FULLNAME, PASSWORDNEW,"),
+    QStringLiteral("  POS_USER, EDITSALEPRICE, SALEMAN,LANGUAGENO"),
+    QStringLiteral("FROM USERNAME"),
+    QStringLiteral("WHERE (CODE = :LOGONUSER) AND (ACTIVE = 'Y') And (IsDepartment = 'N')"),
+};
+
+const QStringList QCompList = {
+    QStringLiteral("SELECT U.UserName UserId, U.DatabaseType,"),
+    QStringLiteral("N.POS_User, N.EditSalePrice, N.Code UserCode, N.FullName UserFullName,"),
+    QStringLiteral("O.Id DatabaseList, O.YearNo, O.Company, O.Description, O.DatabaseName,O.ServerName,"),
+    QStringLiteral("C.Id CompanyId, C.Code, C.Password, C.NameThai, C.NameEng, C.ShortName, C.RunYear"),
+    QStringLiteral("FROM UserCompany U"),
+    QStringLiteral("Inner Join UserName N On (U.UserName = N.Id) And (U.UserName = :GetUser)"),
+    QStringLiteral("Inner Join DatabaseList O On (U.DataBaseList = O.Id) And (O.YearNo = :GetYear)"),
+    QStringLiteral("Inner Join Company C On (C.Id = O.Company) And (C.LocalServer = 'Y')"),
+    QStringLiteral("Group By U.UserName, U.DatabaseType,"),
+    QStringLiteral("         N.POS_User, N.EditSalePrice, N.Code, N.FullName,"),
+    QStringLiteral("         O.Id, O.YearNo, O.Company, O.Description, O.DatabaseName,O.ServerName,"),
+    QStringLiteral("         C.Id, C.Code, C.Password, C.NameThai, C.NameEng, C.ShortName, C.RunYear"),
+    QStringLiteral("Order By (Select BranchNo From Branch Where  ServerName = O.DatabaseName), C.Code,O.YearNo,U.DatabaseType"),
+};
+
+const QList<Entry>& catalogue()
+{
+    static const QList<Entry> entries = {
+        { "QChkConfig", Target::Master, Kind::Select, &QChkConfig },
+        { "QSoftware", Target::Config, Kind::Select, &QSoftware },
+        { "SQLUpdate", Target::Config, Kind::Script, &SQLUpdate },
+        { "QCompanyConfig", Target::Config, Kind::Select, &QCompanyConfig },
+        { "QUser", Target::Config, Kind::Select, &QUser },
+        { "QError", Target::Config, Kind::Select, &QError },
+        { "WritePasswordNew", Target::Config, Kind::Execute, &WritePasswordNew },
+        { "QLogon", Target::Config, Kind::Select, &QLogon },
+        { "QCompList", Target::Config, Kind::Select, &QCompList },
+    };
+    return entries;
+}
+
+} // namespace Sql

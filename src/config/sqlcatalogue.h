@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QList>
+#include <QStringList>
+
+// Every SQL text the program sends, line by line, in one place, so that one
+// test runs each of them on the embedded engine. A screen that edits its lines
+// (sorting, the language variant of a first line) starts from these.
+namespace Sql {
+
+// Configuration data module.
+extern const QStringList QChkConfig;
+extern const QStringList QSoftware;
+extern const QStringList SQLUpdate;
+extern const QStringList QCompanyConfig;
+extern const QStringList QUser; // also QUserGroupId
+extern const QStringList QError;
+extern const QStringList WritePasswordNew;
+
+// Logon dialog.
+extern const QStringList QLogon;
+extern const QStringList QCompList;
+
+enum class Target { Master, Config, Company };
+enum class Kind { Select, Execute, Script };
+
+struct Entry
+{
+    const char* name;
+    Target target;
+    Kind kind;
+    const QStringList* lines;
+};
+
+const QList<Entry>& catalogue();
+
+} // namespace Sql

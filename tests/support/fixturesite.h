@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <QTemporaryDir>
+#include <QVariant>
+
+#include "site.h"
+
+// A fresh embedded site in a temporary folder, made from the real schema. The
+// working folder is the site while the fixture lives, as for the program.
+class FixtureSite
+{
+public:
+    explicit FixtureSite(Site::ConfigShape shape = Site::ConfigShape::Current, const QString& configName = QStringLiteral("ZAQ_CONFIG"));
+    ~FixtureSite();
+
+    QString dir() const { return m_dir.path(); }
+    QString serverFolder() const { return m_dir.filePath(QStringLiteral("data")); }
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+
+    // Runs statements ("/"-separated lines) on a database of the site.
+    void run(const QString& database, const QString& statements) const;
+    void config(const QString& statements) const { run(m_configName, statements); }
+    // The first column of the first row of a query, or an invalid value.
+    QVariant scalar(const QString& database, const QString& select) const;
+    QVariant configScalar(const QString& select) const { return scalar(m_configName, select); }
+
+    void writeFile(const QString& name, const QByteArray& content) const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_configName;
+    QString m_previousCurrent;
+};

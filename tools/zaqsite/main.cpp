@@ -1,0 +1,114 @@
+// zaqsite: builds embedded sites, prints the SQL Server setup script and runs
+// single statements through the program's own data-access layer.
+#include "site.h"
+
+#include "db/connection.h"
+#include "db/dberror.h"
+#include "db/query.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+
+namespace {
+
+int usage()
+{
+    QTextStream(stderr) << "usage:\n"
+                           "  zaqsite init-demo DIR\n"
+                           "  zaqsite schema mssql\n"
+                           "  zaqsite query --site DIR --database NAME \"T-SQL\"\n";
+    return 2;
+}
+
+QString cell(const Field& f)
+{
+    QString s = f.asString();
+    s.replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    return s;
+}
+
+int initDemo(const QString& dir)
+{
+    QTextStream out(stdout);
+    const QList<Site::DemoUser> users = Site::initDemo(dir, QDate::currentDate().year());
+    out << "Demo site created in " << QDir(dir).absolutePath() << "\n\nUser codes and passwords:\n";
+    for (const Site::DemoUser& u : users)
+        out << "  " << u.code.leftJustified(10) << u.password.leftJustified(8) << u.note << "\n";
+    return 0;
+}
+
+int query(const QStringList& args)
+{
+    QString site;
+    QString database;
+    QString statement;
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--site") && i + 1 < args.size())
+            site = args[++i];
+        else if (args[i] == QLatin1String("--database") && i + 1 < args.size())
+            database = args[++i];
+        else if (statement.isEmpty())
+            statement = args[i];
+        else
+            return usage();
+    }
+    if (site.isEmpty() || database.isEmpty() || statement.isEmpty())
+        return usage();
+    if (!QDir::setCurrent(site))
+        throw DbError(QStringLiteral("No site folder %1.").arg(site));
+    QString server;
+    QFile f(QStringLiteral("Server.Dat"));
+    if (f.open(QIODevice::ReadOnly | QIODevice::Text))
+        server = QString::fromUtf8(f.readLine()).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+    if (server.trimmed().isEmpty())
+        throw DbError(QStringLiteral("%1/Server.Dat names no server.").arg(site));
+
+    Connection c(QStringLiteral("query"));
+    c.profile().add({ QStringLiteral("SERVER NAME=") + server, QStringLiteral("DATABASE NAME=") + database,
+        QStringLiteral("USER NAME=") + QLatin1String(Site::kLogin), QStringLiteral("PASSWORD=") + QLatin1String(Site::kPassword),
+        QStringLiteral("OPEN MODE=READ/WRITE") });
+    Query q(&c, statement.split(QLatin1Char('\n')));
+    QTextStream out(stdout);
+    const QString head = statement.trimmed().section(QLatin1Char(' '), 0, 0).toUpper();
+    if (head != QLatin1String("SELECT")) {
+        const int n = q.execSql();
+        out << n << " row(s) affected\n";
+        return 0;
+    }
+    q.open();
+    out << q.columnNames().join(QLatin1Char('\t')) << "\n";
+    for (; !q.eof(); q.next()) {
+        QStringList row;
+        for (int i = 0; i < q.columnCount(); ++i)
+            row.append(cell(q.field(i)));
+        out << row.join(QLatin1Char('\t')) << "\n";
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return usage();
+    try {
+        if (args[0] == QLatin1String("init-demo") && args.size() == 2)
+            return initDemo(args[1]);
+        if (args[0] == QLatin1String("schema") && args.size() == 2 && args[1] == QLatin1String("mssql")) {
+            QTextStream(stderr) << "The SQL Server setup script is not part of this build yet.\n";
+            return 1;
+        }
+        if (args[0] == QLatin1String("query"))
+            return query(args.mid(1));
+    } catch (const DbError& e) {
+        QTextStream(stderr) << e.message() << "\n";
+        return 1;
+    }
+    return usage();
+}
