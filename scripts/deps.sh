@@ -9,7 +9,7 @@ zaq_packages=(
   libqt6sql6-sqlite libqt6sql6-odbc
   libsqlite3-dev sqlite3
   unixodbc unixodbc-dev tdsodbc libsqliteodbc
-  libgtest-dev googletest
+  libgtest-dev googletest libbenchmark-dev
   fonts-thai-tlwg
   xvfb xauth
 )
