@@ -1,8 +1,12 @@
 #include "workstation/shell.h"
 
 #ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX // keep min and max usable as names
+#endif
 #include <windows.h>
-#include <shellapi.h>
+
+#include <shellapi.h> // needs windows.h first
 #else
 #include <QProcess>
 #endif

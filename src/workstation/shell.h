@@ -19,8 +19,8 @@ public:
     virtual ~Shell();
     // program: path of the program file; parameters: its command line as one text;
     // workingFolder: empty for the caller's own. Never throws.
-    virtual void start(const QString& program, const QString& parameters, const QString& workingFolder,
-        ShowMode mode = ShowNormal)
+    virtual void start(
+        const QString& program, const QString& parameters, const QString& workingFolder, ShowMode mode = ShowNormal)
         = 0;
 };
 

@@ -9,10 +9,15 @@
 #include <QScreen>
 
 #ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX // keep min and max usable as names
+#endif
+// Windows Sockets must come before windows.h, which would pull in the old version.
 #include <winsock2.h>
 #include <ws2tcpip.h>
-#include <windows.h>
+
 #include <vector>
+#include <windows.h>
 #else
 #include <QFile>
 #include <QProcessEnvironment>
@@ -144,8 +149,8 @@ ProxySettings SystemWorkstation::proxySettings() const
 {
     ProxySettings proxy;
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet settings", 0,
-            KEY_READ, &key)
+    if (RegOpenKeyExW(
+            HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet settings", 0, KEY_READ, &key)
         != ERROR_SUCCESS)
         return proxy;
 
@@ -212,8 +217,7 @@ QDateTime SystemWorkstation::fileDate(const QString& path) const
 {
     // A file that others hold open, or that is read-only, is treated as brand new.
     HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(path.utf16()), GENERIC_WRITE,
-        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-        nullptr);
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return todayAtMidnight();
     FILETIME written;
@@ -306,7 +310,7 @@ quint64 memInfoBytes(const char* field)
 
 quint64 SystemWorkstation::totalMemoryBytes() const
 {
-    struct sysinfo info {};
+    struct sysinfo info = {};
     if (sysinfo(&info) != 0)
         return memInfoBytes("MemTotal");
     return quint64(info.totalram) * info.mem_unit;
@@ -317,7 +321,7 @@ quint64 SystemWorkstation::freeMemoryBytes() const
     // MemAvailable counts reclaimable caches, which is what "available" means to a user.
     if (const quint64 available = memInfoBytes("MemAvailable"))
         return available;
-    struct sysinfo info {};
+    struct sysinfo info = {};
     if (sysinfo(&info) != 0)
         return 0;
     return quint64(info.freeram) * info.mem_unit;
@@ -346,7 +350,9 @@ QDateTime SystemWorkstation::fileDate(const QString& path) const
 {
     // A file without any write permission bit stands for a read-only file even for
     // the superuser, who could otherwise write anything.
-    struct stat status {};
+    struct stat status
+    {
+    };
     const QByteArray native = QFile::encodeName(path);
     if (stat(native.constData(), &status) != 0 || !S_ISREG(status.st_mode)
         || (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || access(native.constData(), W_OK) != 0)

@@ -11,8 +11,8 @@ RecordingShell::~RecordingShell()
     setShell(m_previous);
 }
 
-void RecordingShell::start(const QString& program, const QString& parameters, const QString& workingFolder,
-    ShowMode mode)
+void RecordingShell::start(
+    const QString& program, const QString& parameters, const QString& workingFolder, ShowMode mode)
 {
     starts.append({ program, parameters, workingFolder, mode });
 }

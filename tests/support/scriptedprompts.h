@@ -23,8 +23,8 @@ public:
     struct Shown
     {
         Kind kind;
-        QString text;     // the message, or the input's prompt
-        QString caption;  // the input's caption; empty for the others
+        QString text; // the message, or the input's prompt
+        QString caption; // the input's caption; empty for the others
     };
 
     ScriptedPrompts();

@@ -1,10 +1,10 @@
 #include "toolkitapp.h"
 
 #include "db/dberror.h"
+#include "fakeworkstation.h"
 #include "scriptedprompts.h"
 #include "toolkit/keyboardlayout.h"
 #include "workstation/workstation.h"
-#include "fakeworkstation.h"
 
 #include <QEvent>
 #include <gtest/gtest.h>
@@ -24,7 +24,8 @@ TEST(Guard, ErrorShowsItsMessageAndSkipsTheRest)
             QStringLiteral("Login failed for user 'zaq'.") },
         { "database, Thai", [] { throw DbError(QStringLiteral("ไม่พบข้อมูล")); }, QStringLiteral("ไม่พบข้อมูล") },
         { "standard", [] { throw std::runtime_error("disk full"); }, QStringLiteral("disk full") },
-        { "workstation", [] { throw WorkstationError(QStringLiteral("RasEnumConnectionsA not found in rasapi32.dll")); },
+        { "workstation",
+            [] { throw WorkstationError(QStringLiteral("RasEnumConnectionsA not found in rasapi32.dll")); },
             QStringLiteral("RasEnumConnectionsA not found in rasapi32.dll") },
     };
     for (const auto& c : cases) {
@@ -80,11 +81,9 @@ TEST(KeyboardLayoutMessage, NamesThaiAndEnglishOnly)
         const char* layout;
         QStringList shown;
     } cases[] = {
-        { "0000041E", { "Thai" } },
-        { "00000409", { "English" } },
-        { "00000411", {} }, // Japanese
+        { "0000041E", { "Thai" } }, { "00000409", { "English" } }, { "00000411", {} }, // Japanese
         { "0000041e", {} }, // identifiers compare exactly
-        { "", {} },         // a platform without layout identifiers
+        { "", {} }, // a platform without layout identifiers
     };
     for (const auto& c : cases) {
         boxes.clear();

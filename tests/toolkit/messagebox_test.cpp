@@ -99,7 +99,8 @@ TEST_F(MessageBoxes, ConfirmationsAreColouredAndTrueOnlyOnYes)
         QColor textColour;
         whenShown(name, [&](QWidget* w) {
             painted = w->grab().toImage().pixelColor(2, 2);
-            textColour = w->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->palette().color(QPalette::WindowText);
+            textColour
+                = w->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->palette().color(QPalette::WindowText);
             click(w, QMessageBox::Yes);
         });
         EXPECT_TRUE((boxes.*c.confirm)(QStringLiteral("Delete?"))) << c.name;

@@ -20,7 +20,8 @@ TEST(ShellParameters, BlankRunsSeparateOneWord)
         // An empty menu option leaves two blanks: the program sees four words.
         { "10100000 7 ZAQDATA01  15/03/2024", { "10100000", "7", "ZAQDATA01", "15/03/2024" } },
         // An option holding blanks becomes several words.
-        { "10100000 7 ZAQDATA01 W UP-MANUAL 15/03/2024", { "10100000", "7", "ZAQDATA01", "W", "UP-MANUAL", "15/03/2024" } },
+        { "10100000 7 ZAQDATA01 W UP-MANUAL 15/03/2024",
+            { "10100000", "7", "ZAQDATA01", "W", "UP-MANUAL", "15/03/2024" } },
         { "  lead\tand trail  ", { "lead", "and", "trail" } },
         { "", {} },
         { "   ", {} },

@@ -569,63 +569,69 @@ QImage upgrade(bool enabled)
 
 QImage logo()
 {
-    return draw(301, 166, [](QPainter& p) {
-        QLinearGradient sky(0, 0, 0, 166);
-        sky.setColorAt(0, QColor(40, 90, 230));
-        sky.setColorAt(1, QColor(0, 20, 120));
-        p.fillRect(QRect(0, 0, 301, 166), sky);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(255, 255, 255, 28));
-        p.drawEllipse(QPointF(250, 30), 90, 90);
-        p.drawEllipse(QPointF(40, 150), 70, 50);
-        pen(p, QColor(255, 210, 60), 3);
-        p.drawLine(QPointF(30, 112), QPointF(271, 112));
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(40);
-        font.setBold(true);
-        p.setFont(font);
-        p.setPen(QColor(0, 0, 60, 140));
-        p.drawText(QRectF(2, 32, 301, 70), Qt::AlignCenter, QStringLiteral("ZAQ Account"));
-        p.setPen(Qt::white);
-        p.drawText(QRectF(0, 30, 301, 70), Qt::AlignCenter, QStringLiteral("ZAQ Account"));
-        font.setPixelSize(13);
-        font.setBold(false);
-        p.setFont(font);
-        p.setPen(QColor(220, 230, 255));
-        p.drawText(QRectF(0, 118, 301, 30), Qt::AlignCenter, QStringLiteral("Business suite"));
-    }, QColor(0, 0, 255));
+    return draw(
+        301, 166,
+        [](QPainter& p) {
+            QLinearGradient sky(0, 0, 0, 166);
+            sky.setColorAt(0, QColor(40, 90, 230));
+            sky.setColorAt(1, QColor(0, 20, 120));
+            p.fillRect(QRect(0, 0, 301, 166), sky);
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(255, 255, 255, 28));
+            p.drawEllipse(QPointF(250, 30), 90, 90);
+            p.drawEllipse(QPointF(40, 150), 70, 50);
+            pen(p, QColor(255, 210, 60), 3);
+            p.drawLine(QPointF(30, 112), QPointF(271, 112));
+            QFont font(QStringLiteral("DejaVu Sans"));
+            font.setPixelSize(40);
+            font.setBold(true);
+            p.setFont(font);
+            p.setPen(QColor(0, 0, 60, 140));
+            p.drawText(QRectF(2, 32, 301, 70), Qt::AlignCenter, QStringLiteral("ZAQ Account"));
+            p.setPen(Qt::white);
+            p.drawText(QRectF(0, 30, 301, 70), Qt::AlignCenter, QStringLiteral("ZAQ Account"));
+            font.setPixelSize(13);
+            font.setBold(false);
+            p.setFont(font);
+            p.setPen(QColor(220, 230, 255));
+            p.drawText(QRectF(0, 118, 301, 30), Qt::AlignCenter, QStringLiteral("Business suite"));
+        },
+        QColor(0, 0, 255));
 }
 
 QImage logon()
 {
-    return draw(136, 96, [](QPainter& p) {
-        QLinearGradient panel(0, 0, 136, 96);
-        panel.setColorAt(0, QColor(60, 110, 240));
-        panel.setColorAt(1, QColor(10, 30, 140));
-        p.fillRect(QRect(0, 0, 136, 96), panel);
-        p.save();
-        p.translate(14, 14);
-        p.scale(1.9, 1.9);
-        person(p, QPointF(13, 9), 1.4, QColor(230, 235, 255));
-        p.restore();
-        // A key beside the person.
-        pen(p, QColor(150, 110, 10), 1.2);
-        p.setBrush(kGold);
-        QPainterPath key;
-        key.addEllipse(QPointF(92, 40), 11, 11);
-        key.addRect(QRectF(100, 37, 26, 6));
-        key.addRect(QRectF(116, 43, 4, 7));
-        key.addRect(QRectF(122, 43, 4, 5));
-        QPainterPath hole;
-        hole.addEllipse(QPointF(89, 40), 3.5, 3.5);
-        p.drawPath(key.simplified().subtracted(hole));
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(16);
-        font.setBold(true);
-        p.setFont(font);
-        p.setPen(Qt::white);
-        p.drawText(QRectF(60, 62, 76, 26), Qt::AlignCenter, QStringLiteral("ZAQ"));
-    }, QColor(0, 0, 255));
+    return draw(
+        136, 96,
+        [](QPainter& p) {
+            QLinearGradient panel(0, 0, 136, 96);
+            panel.setColorAt(0, QColor(60, 110, 240));
+            panel.setColorAt(1, QColor(10, 30, 140));
+            p.fillRect(QRect(0, 0, 136, 96), panel);
+            p.save();
+            p.translate(14, 14);
+            p.scale(1.9, 1.9);
+            person(p, QPointF(13, 9), 1.4, QColor(230, 235, 255));
+            p.restore();
+            // A key beside the person.
+            pen(p, QColor(150, 110, 10), 1.2);
+            p.setBrush(kGold);
+            QPainterPath key;
+            key.addEllipse(QPointF(92, 40), 11, 11);
+            key.addRect(QRectF(100, 37, 26, 6));
+            key.addRect(QRectF(116, 43, 4, 7));
+            key.addRect(QRectF(122, 43, 4, 5));
+            QPainterPath hole;
+            hole.addEllipse(QPointF(89, 40), 3.5, 3.5);
+            p.drawPath(key.simplified().subtracted(hole));
+            QFont font(QStringLiteral("DejaVu Sans"));
+            font.setPixelSize(16);
+            font.setBold(true);
+            p.setFont(font);
+            p.setPen(Qt::white);
+            p.drawText(QRectF(60, 62, 76, 26), Qt::AlignCenter, QStringLiteral("ZAQ"));
+        },
+        QColor(0, 0, 255));
 }
 
 bool save(const QImage& image, const QDir& folder, const QString& name, QTextStream& report)
