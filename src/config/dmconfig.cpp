@@ -109,7 +109,7 @@ void TDMConfig::DmCfgAfterConnect()
     QSoftware->open();
 }
 
-void TDMConfig::GetCompanyConfig(const QString& databaseName)
+bool TDMConfig::GetCompanyConfig(const QString& databaseName)
 {
     const QString name = databaseName.toUpper();
     QCompanyConfig->close();
@@ -118,12 +118,13 @@ void TDMConfig::GetCompanyConfig(const QString& databaseName)
     if (QCompanyConfig->eof()) {
         prompts().information(QStringLiteral("Not Found Database : ") + name);
         haltProgram(0);
-        return;
+        return false;
     }
     CompanyNameThai = QCompanyConfig->field(QStringLiteral("NameThai")).asString();
     CurrentDatabaseName = name;
     if (!QSoftware->isOpen())
         QSoftware->open();
+    return true;
 }
 
 void TDMConfig::CheckRight(int menuId, int userId)

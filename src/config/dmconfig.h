@@ -48,7 +48,8 @@ public:
     void WriteServerFile(const QString& serverName) const;
     void DmCfgBeforeConnect();
     void DmCfgAfterConnect();
-    void GetCompanyConfig(const QString& databaseName);
+    // False when the database has no company configuration (the program is ending).
+    bool GetCompanyConfig(const QString& databaseName);
     void CheckRight(int menuId, int userId);
     bool WritePasswordNew(const QString& password, const QString& userCode);
     bool AskConfirmation(const QString& question) const;

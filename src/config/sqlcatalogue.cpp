@@ -71,6 +71,15 @@ const QStringList WritePasswordNew = {
     QStringLiteral("declare @str varchar(max) declare @bin varbinary(max) select @bin=CAST(:st AS VARBINARY(MAX)) update username set PasswordNew=@bin where code=:code "),
 };
 
+const QStringList qconfig = {
+    QStringLiteral("select c.*,  (select lastupdate from zaqmfgconfig) lastupdate"),
+    QStringLiteral("from config c"),
+};
+
+const QStringList QAccount = {
+    QStringLiteral("select * from CloseGLHistory where year=:inputyear"),
+};
+
 const QStringList QLogon = {
     QStringLiteral("SELECT ID, CODE, PASSWORD, FULLNAME, PASSWORDNEW,"),
     QStringLiteral("  POS_USER, EDITSALEPRICE, SALEMAN,LANGUAGENO"),
@@ -106,6 +115,8 @@ const QList<Entry>& catalogue()
         { "WritePasswordNew", Target::Config, Kind::Execute, &WritePasswordNew },
         { "QLogon", Target::Config, Kind::Select, &QLogon },
         { "QCompList", Target::Config, Kind::Select, &QCompList },
+        { "qconfig", Target::Company, Kind::Select, &qconfig },
+        { "QAccount", Target::Company, Kind::Select, &QAccount },
     };
     return entries;
 }

@@ -17,6 +17,10 @@ extern const QStringList QUser; // also QUserGroupId
 extern const QStringList QError;
 extern const QStringList WritePasswordNew;
 
+// Main window (qconfig and QAccount run in the company database).
+extern const QStringList qconfig;
+extern const QStringList QAccount;
+
 // Logon dialog.
 extern const QStringList QLogon;
 extern const QStringList QCompList;

@@ -1,0 +1,38 @@
+#include "app/startup.h"
+
+#include "app/logowindow.h"
+#include "config/dmconfig.h"
+#include "logon/frlogon.h"
+#include "mainmenu/frmainmenu.h"
+#include "toolkit/guard.h"
+#include "workstation/singleinstance.h"
+
+#include <QLocale>
+
+bool readOnlySwitch(const QStringList& arguments) { return arguments.size() > 2 && arguments.at(2) == QLatin1String("R"); }
+
+int runProgram(int argc, char** argv)
+{
+    // One copy per desktop; a second one ends at once, without a word.
+    SingleInstance instance(QStringLiteral("ZAQMAIN"));
+    if (!instance.acquire())
+        return 0;
+
+    GuardedApplication app(argc, argv);
+    auto* logo = new TFormLogo;
+    logo->show();
+    logo->repaint();
+    QCoreApplication::processEvents();
+
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("ZAQ Account"));
+
+    // Created once, in this order, and kept until the program ends.
+    TFrMainMenu mainMenu(readOnlySwitch(app.arguments()));
+    mainMenu.setLogoWindow(logo);
+    DmConfig = new TDMConfig(&app);
+    TFrLogon logon(&mainMenu);
+    mainMenu.setLogonDialog(&logon);
+
+    mainMenu.show();
+    return app.exec();
+}

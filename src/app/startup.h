@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QStringList>
+
+// The read-only switch: exactly "R" as the second argument opens the company
+// databases read-only; anything else, or nothing, is read/write.
+bool readOnlySwitch(const QStringList& arguments);
+
+// Runs the program: logo window, program-wide settings, the long-lived
+// windows and the data module in their order, then the message loop.
+int runProgram(int argc, char** argv);

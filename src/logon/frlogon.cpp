@@ -1,0 +1,353 @@
+#include "logon/frlogon.h"
+
+#include "config/dmconfig.h"
+#include "config/servernames.h"
+#include "config/sqlcatalogue.h"
+#include "logon/logontarget.h"
+#include "toolkit/guard.h"
+#include "toolkit/pictures.h"
+#include "toolkit/prompts.h"
+#include "workstation/clock.h"
+#include "workstation/workstation.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <stdexcept>
+
+namespace {
+
+const QString kServerFile = QStringLiteral("Server.Dat");
+const QString kLogoFile = QStringLiteral("Logo.Jpg");
+
+// Typed passwords show as "#".
+class HashPasswordStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget, QStyleHintReturn* ret) const override
+    {
+        if (hint == SH_LineEdit_PasswordCharacter)
+            return '#';
+        return QProxyStyle::styleHint(hint, option, widget, ret);
+    }
+};
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(geometry);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+QLineEdit* box(QWidget* parent, const char* name, int maxLength, const QRect& geometry)
+{
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setMaxLength(maxLength);
+    e->setGeometry(geometry);
+    return e;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(geometry);
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+TFrLogon::TFrLogon(LogonTarget* target, QWidget* parent)
+    : QDialog(parent)
+    , m_target(target)
+{
+    setObjectName(QStringLiteral("FrLogon"));
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setGeometry(0, 0, 340, 129);
+    Panel1->installEventFilter(this);
+
+    LogoImage = new QLabel(Panel1);
+    LogoImage->setObjectName(QStringLiteral("LogoImage"));
+    LogoImage->setGeometry(6, 17, 136, 96);
+    LogoImage->setScaledContents(true);
+    LogoImage->setAlignment(Qt::AlignCenter);
+    LogoImage->installEventFilter(this);
+
+    Label3 = label(Panel1, "Label3", QStringLiteral("วันที่"), QRect(146, 17, 54, 21));
+    WorkDateBox = new QDateEdit(Panel1);
+    WorkDateBox->setObjectName(QStringLiteral("WorkDate"));
+    WorkDateBox->setGeometry(204, 17, 117, 21);
+    WorkDateBox->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    WorkDateBox->setCalendarPopup(true);
+    WorkDateBox->setToolTip(QStringLiteral("Select working Date"));
+
+    Label4 = label(Panel1, "Label4", QStringLiteral("เซิร์ฟเวอร์"), QRect(136, 43, 64, 21));
+    GetServer = box(Panel1, "GetServer", 40, QRect(204, 43, 117, 21));
+    GetServer->setReadOnly(true);
+
+    Label1 = label(Panel1, "Label1", QStringLiteral("ชื่อผู้ใช้"), QRect(136, 67, 64, 21));
+    UserName = box(Panel1, "UserName", 10, QRect(204, 67, 118, 21));
+    connect(UserName, &QLineEdit::textEdited, this, [this](const QString& text) {
+        const QString upper = text.toUpper();
+        if (upper != text) {
+            const int cursor = UserName->cursorPosition();
+            UserName->setText(upper);
+            UserName->setCursorPosition(cursor);
+        }
+    });
+
+    Label2 = label(Panel1, "Label2", QStringLiteral("รหัสผ่าน"), QRect(136, 91, 64, 21));
+    Password = box(Panel1, "Password", 10, QRect(204, 91, 118, 21));
+    Password->setEchoMode(QLineEdit::Password);
+    auto* hashStyle = new HashPasswordStyle;
+    hashStyle->setParent(Password);
+    Password->setStyle(hashStyle);
+
+    BtLogon = button(this, "BtLogon", QStringLiteral("Logon"), QRect(7, 132, 158, 37));
+    BtCancel = button(this, "BtCancel", QStringLiteral("Cancel"), QRect(175, 132, 158, 37));
+
+    GrpSelectDatabase = new QGroupBox(QStringLiteral("  Database Listing  "), this);
+    GrpSelectDatabase->setObjectName(QStringLiteral("GrpSelectDatabase"));
+    GrpSelectDatabase->setGeometry(4, kChoiceHeight - 96 - 4, 332, 96);
+    DatabaseList = new QComboBox(GrpSelectDatabase);
+    DatabaseList->setObjectName(QStringLiteral("DatabaseList"));
+    DatabaseList->setGeometry(4, 19, 323, 22);
+    DatabaseList->setEditable(false);
+    BtOk = button(GrpSelectDatabase, "BtOk", QStringLiteral("OK"), QRect(82, 47, 158, 37));
+
+    setTabOrder(WorkDateBox, GetServer);
+    setTabOrder(GetServer, UserName);
+    setTabOrder(UserName, Password);
+    setTabOrder(Password, BtLogon);
+    setTabOrder(BtLogon, BtCancel);
+    setTabOrder(BtCancel, DatabaseList);
+    setTabOrder(DatabaseList, BtOk);
+
+    QLogon = new Query(DmConfig->DmCfg, Sql::QLogon, this);
+    QCompList = new Query(DmConfig->DmCfg, Sql::QCompList, this);
+
+    connect(BtLogon, &QPushButton::clicked, this, [this] { guarded([this] { BtLogonClick(); }); });
+    connect(BtOk, &QPushButton::clicked, this, [this] { guarded([this] { BtOkClick(); }); });
+    connect(BtCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    setFixedSize(340, kLogonHeight);
+    GrpSelectDatabase->hide();
+}
+
+TFrLogon::~TFrLogon() = default;
+
+QDate TFrLogon::WorkDate() const { return WorkDateBox->date(); }
+
+bool TFrLogon::choosingDatabase() const { return !GrpSelectDatabase->isHidden(); }
+
+void TFrLogon::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        guarded([this] { FormShow(); });
+}
+
+bool TFrLogon::eventFilter(QObject* watched, QEvent* event)
+{
+    if ((watched == Panel1 || watched == LogoImage) && event->type() == QEvent::MouseButtonPress
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        Panel1Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFrLogon::FormShow()
+{
+    setWindowTitle(QStringLiteral("ระบบรักษาความปลอดภัย ( ") + WindowsUserName() + QStringLiteral(" )"));
+    setLogonControlsEnabled(true);
+
+    QPixmap logo(Pictures::logon());
+    if (QFileInfo::exists(kLogoFile)) {
+        QPixmap site;
+        if (site.load(kLogoFile, "JPEG") || site.load(kLogoFile))
+            logo = site;
+    }
+    LogoImage->setPixmap(logo);
+
+    WorkDateBox->setDate(currentClock().today());
+    m_failures = 0;
+
+    GrpSelectDatabase->hide();
+    setFixedSize(340, kLogonHeight);
+    BtOk->setDefault(false);
+    BtLogon->setDefault(true);
+
+    if (QFileInfo::exists(kServerFile)) {
+        QFile f(kServerFile);
+        if (f.open(QIODevice::ReadOnly)) {
+            QByteArray line = f.readLine();
+            while (line.endsWith('\n') || line.endsWith('\r'))
+                line.chop(1);
+            GetServer->setText(QString::fromUtf8(line));
+        } else {
+            GetServer->setText(QLatin1String(kDefaultServerName));
+        }
+    } else {
+        GetServer->setText(QLatin1String(kHostedServerName));
+    }
+    UserName->setFocus();
+}
+
+void TFrLogon::setLogonControlsEnabled(bool enabled)
+{
+    WorkDateBox->setEnabled(enabled);
+    GetServer->setEnabled(enabled);
+    UserName->setEnabled(enabled);
+    Password->setEnabled(enabled);
+    BtLogon->setEnabled(enabled);
+}
+
+void TFrLogon::countFailure() { ++m_failures; }
+
+void TFrLogon::BtLogonClick()
+{
+    attempt();
+    // The third counted failure since the dialog was shown ends the program;
+    // the main window ends it on the Cancel result.
+    if (m_failures >= 3)
+        reject();
+}
+
+void TFrLogon::attempt()
+{
+    // The server box's server is remembered before anything else is checked,
+    // so that the next connect probes it.
+    m_serverName = GetServer->text().trimmed();
+    {
+        QFile f(kServerFile);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+            throw std::runtime_error(QStringLiteral("Cannot create %1: %2").arg(kServerFile, f.errorString()).toStdString());
+        f.write(m_serverName.toUtf8());
+        f.write("\n");
+    }
+
+    DmConfig->DmCfg->close();
+    DmConfig->DmCfg->open();
+
+    UserName->setFocus();
+    QLogon->close();
+    QLogon->setParam(QStringLiteral("LOGONUSER"), UserName->text());
+    QLogon->open();
+    if (QLogon->eof()) {
+        prompts().information(QStringLiteral("ไม่พบชื่อผู้ใช้"));
+        countFailure();
+        return;
+    }
+    if (Password->text() != QLogon->field(QStringLiteral("PASSWORDNEW")).asString().trimmed()) {
+        prompts().information(QStringLiteral("รหัสผ่านไม่ถูกต้อง"));
+        countFailure();
+        return;
+    }
+
+    DmConfig->ThaiLanguage = QLogon->field(QStringLiteral("LANGUAGENO")).asInteger() == 1;
+    QCompList->close();
+    QCompList->setParam(QStringLiteral("GetUser"), QLogon->field(QStringLiteral("ID")).asInteger());
+    QCompList->setParam(QStringLiteral("GetYear"), WorkDate().year());
+    QCompList->open();
+    if (QCompList->eof()) {
+        prompts().information(QStringLiteral("ผู้ใช้ไม่มีสิทธิ์ในการใช้งานฐานข้อมูลใด ๆ"));
+        m_failures = 3;
+        return;
+    }
+
+    DatabaseList->clear();
+    m_entries.clear();
+    for (QCompList->first(); !QCompList->eof(); QCompList->next()) {
+        const QPair<int, int> entry { QCompList->field(QStringLiteral("Company")).asInteger(), QCompList->field(QStringLiteral("YearNo")).asInteger() };
+        if (m_entries.contains(entry))
+            continue;
+        m_entries.append(entry);
+        DatabaseList->addItem(QCompList->field(QStringLiteral("ShortName")).asString().trimmed() + QLatin1Char(' ')
+            + QCompList->field(QStringLiteral("Description")).asString().trimmed());
+    }
+    DatabaseList->setCurrentIndex(0);
+
+    if (m_entries.size() == 1) {
+        DmConfig->WriteServerFile(GetServer->text());
+        accept();
+        return;
+    }
+    WorkDateBox->setEnabled(false);
+    UserName->setEnabled(false);
+    Password->setEnabled(false);
+    BtLogon->setEnabled(false);
+    GrpSelectDatabase->show();
+    DatabaseList->setCurrentIndex(0);
+    DatabaseList->setFocus();
+    BtLogon->setDefault(false);
+    BtOk->setDefault(true);
+    setFixedSize(340, kChoiceHeight);
+}
+
+void TFrLogon::BtOkClick()
+{
+    DmConfig->WriteServerFile(GetServer->text());
+    accept();
+}
+
+void TFrLogon::Panel1Click()
+{
+    DmConfig->ThaiLanguage = !DmConfig->ThaiLanguage;
+    if (DmConfig->ThaiLanguage) {
+        setWindowTitle(QStringLiteral("ระบบรักษาความปลอดภัย"));
+        Label3->setText(QStringLiteral("วันที่"));
+        Label1->setText(QStringLiteral("ชื่อผู้ใช้"));
+        Label2->setText(QStringLiteral("รหัสผ่าน"));
+    } else {
+        setWindowTitle(QStringLiteral("ZAQ Security System"));
+        Label3->setText(QStringLiteral("Date"));
+        Label1->setText(QStringLiteral("User ID"));
+        Label2->setText(QStringLiteral("Password"));
+    }
+}
+
+void TFrLogon::done(int result)
+{
+    QDialog::done(result);
+    guarded([this] { FormClose(); });
+}
+
+void TFrLogon::FormClose()
+{
+    if (result() == QDialog::Accepted && !m_entries.isEmpty()) {
+        const int chosen = qMax(0, DatabaseList->currentIndex());
+        const QPair<int, int> entry = m_entries.value(chosen);
+        for (QCompList->first(); !QCompList->eof(); QCompList->next()) {
+            if (QCompList->field(QStringLiteral("CompanyId")).asInteger() != entry.first
+                || QCompList->field(QStringLiteral("YearNo")).asInteger() != entry.second)
+                continue;
+            m_target->setUserId(QCompList->field(QStringLiteral("UserId")).asInteger());
+            DmConfig->UserCode = QCompList->field(QStringLiteral("UserCode")).asString();
+            DmConfig->PosUser = QCompList->field(QStringLiteral("POS_USER")).asString() == QLatin1String("Y");
+            DmConfig->DatabaseNames[QCompList->field(QStringLiteral("DatabaseType")).asInteger()] = QCompList->field(QStringLiteral("DatabaseName")).asString();
+            m_target->setFullNameText(QCompList->field(QStringLiteral("UserFullName")).asString().trimmed());
+            m_target->setHeaderHint(QStringLiteral("[ ") + QCompList->field(QStringLiteral("Code")).asString().trimmed() + QStringLiteral(" ] ")
+                + QCompList->field(QStringLiteral("ShortName")).asString().trimmed());
+            m_target->setCompanyPanelText(QStringLiteral("[ ") + QCompList->field(QStringLiteral("ShortName")).asString().trimmed() + QStringLiteral(" ]"));
+        }
+    }
+    if (DmConfig->DmCfg->isOpen())
+        QCompList->close();
+}

@@ -1,0 +1,278 @@
+#include "mainmenu/frmainmenu.h"
+
+#include "config/dmconfig.h"
+#include "config/profiles.h"
+#include "config/programexit.h"
+#include "config/sqlcatalogue.h"
+#include "db/connection.h"
+#include "db/query.h"
+#include "logon/frlogon.h"
+#include "toolkit/guard.h"
+#include "toolkit/pictures.h"
+#include "toolkit/prompts.h"
+#include "workstation/workstation.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+QString colour(const char* name, int r, int g, int b)
+{
+    return QStringLiteral("#%1 { background-color: rgb(%2, %3, %4); }").arg(QLatin1String(name)).arg(r).arg(g).arg(b);
+}
+} // namespace
+
+TFrMainMenu::TFrMainMenu(bool readOnlyCompanyDatabases, QWidget* parent)
+    : QMainWindow(parent)
+    , m_readOnly(readOnlyCompanyDatabases)
+{
+    setObjectName(QStringLiteral("FrMainMenu"));
+    buildWindow();
+    data = new Connection(QStringLiteral("data"), this);
+    qconfig = new Query(data, Sql::qconfig, this);
+    QAccount = new Query(data, Sql::QAccount, this);
+    FormCreate();
+}
+
+TFrMainMenu::~TFrMainMenu() = default;
+
+void TFrMainMenu::buildWindow()
+{
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    resize(955, 545);
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(3, 3, 3, 3);
+    layout->setSpacing(0);
+
+    GbHeader = new QFrame(central);
+    GbHeader->setObjectName(QStringLiteral("GbHeader"));
+    GbHeader->setFixedHeight(41);
+    GbHeader->setStyleSheet(colour("GbHeader", 174, 174, 255));
+    GbHeader->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    ChkUpdate = new QToolButton(GbHeader);
+    ChkUpdate->setObjectName(QStringLiteral("ChkUpdate"));
+    ChkUpdate->setGeometry(5, 10, 156, 27);
+    ChkUpdate->setAutoRaise(true);
+    ChkUpdate->setCursor(Qt::PointingHandCursor);
+    ChkUpdate->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    ChkUpdate->setIcon(QIcon(Pictures::upgrade()));
+    ChkUpdate->setStyleSheet(QStringLiteral("QToolButton { color: red; font-weight: bold; text-decoration: underline; }"));
+    ChkUpdate->setToolTip(QStringLiteral("Click เพื่อ Upgrade โปรแกรมจาก Server"));
+
+    TMemory = new QLabel(GbHeader);
+    TMemory->setObjectName(QStringLiteral("TMemory"));
+    TMemory->setGeometry(166, 9, 260, 14);
+    FMemory = new QLabel(GbHeader);
+    FMemory->setObjectName(QStringLiteral("FMemory"));
+    FMemory->setGeometry(166, 25, 260, 14);
+
+    FullName = new QLabel(GbHeader);
+    FullName->setObjectName(QStringLiteral("FullName"));
+    QFont nameFont(QStringLiteral("MS Sans Serif"));
+    nameFont.setPixelSize(20);
+    nameFont.setBold(true);
+    FullName->setFont(nameFont);
+    FullName->setStyleSheet(QStringLiteral("color: blue;"));
+
+    VSplitter = new QSplitter(Qt::Horizontal, central);
+    VSplitter->setObjectName(QStringLiteral("VSplitter"));
+    VSplitter->setHandleWidth(2);
+    VSplitter->setChildrenCollapsible(false);
+
+    GbDepartment = new QFrame(VSplitter);
+    GbDepartment->setObjectName(QStringLiteral("GbDepartment"));
+    GbDepartment->setStyleSheet(colour("GbDepartment", 206, 206, 255));
+    QFont departmentFont(QStringLiteral("MS Sans Serif"));
+    departmentFont.setPixelSize(16);
+    departmentFont.setBold(true);
+    GbDepartment->setFont(departmentFont);
+    GbDepartment->setFocusPolicy(Qt::StrongFocus);
+
+    Panel1 = new QFrame(VSplitter);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    static_cast<QFrame*>(Panel1)->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    auto* right = new QVBoxLayout(Panel1);
+    right->setContentsMargins(0, 0, 0, 0);
+    right->setSpacing(0);
+    MenuTree = new QTreeWidget(Panel1);
+    MenuTree->setObjectName(QStringLiteral("MenuTree"));
+    MenuTree->setHeaderHidden(true);
+    MenuTree->setContextMenuPolicy(Qt::CustomContextMenu);
+    MenuInfo = new QPlainTextEdit(Panel1);
+    MenuInfo->setObjectName(QStringLiteral("MenuInfo"));
+    MenuInfo->setFixedHeight(56);
+    QFont infoFont = MenuInfo->font();
+    infoFont.setPixelSize(13);
+    MenuInfo->setFont(infoFont);
+    MenuInfo->setStyleSheet(QStringLiteral("QPlainTextEdit { background-color: silver; color: fuchsia; }"));
+    right->addWidget(MenuTree, 1);
+    right->addWidget(MenuInfo);
+    VSplitter->addWidget(GbDepartment);
+    VSplitter->addWidget(Panel1);
+    VSplitter->setSizes({ 313, 955 - 313 });
+    VSplitter->setStretchFactor(1, 1);
+
+    layout->addWidget(GbHeader);
+    layout->addWidget(VSplitter, 1);
+    setCentralWidget(central);
+
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    bar->setFixedHeight(22);
+    bar->setStyleSheet(colour("StatusBar", 174, 174, 255));
+    StatusPanel0 = new QLabel(bar);
+    StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
+    StatusPanel0->setFixedWidth(400);
+    StatusPanel1 = new QLabel(bar);
+    StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
+    bar->addWidget(StatusPanel0);
+    bar->addWidget(StatusPanel1, 1);
+    setStatusBar(bar);
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    PopupMenu1->addAction(QStringLiteral("เปิด/ปิด ตรวจสอบ Internet"))->setObjectName(QStringLiteral("ChkInternet"));
+    PopupMenu1->addAction(QStringLiteral("แสดงประวัติ Error ในระบบ"))->setObjectName(QStringLiteral("DisplayErrorLog"));
+    PopupMenu1->addAction(QStringLiteral("ขยายรายการ"))->setObjectName(QStringLiteral("N1"));
+    PopupMenu1->addAction(QStringLiteral("ย่อรายการ"))->setObjectName(QStringLiteral("N2"));
+    QAction* newLogin = PopupMenu1->addAction(QStringLiteral("Login ใหม่"));
+    newLogin->setObjectName(QStringLiteral("NewLogin"));
+    connect(newLogin, &QAction::triggered, this, [this] { NewLoginClick(); });
+    connect(MenuTree, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) { PopupMenu1->popup(MenuTree->viewport()->mapToGlobal(at)); });
+
+    PopupMenu2 = new QMenu(this);
+    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    PopupMenu2->addAction(QStringLiteral("ส่ง Error ไปให้ ZAQ ทาง E-Mail"))->setObjectName(QStringLiteral("ErrorZAQEMail1"));
+    connect(GbHeader, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) { PopupMenu2->popup(GbHeader->mapToGlobal(at)); });
+}
+
+void TFrMainMenu::FormCreate()
+{
+    m_internetCheck = false;
+    m_titleText = QStringLiteral("ZAQ-MFG-QLN-20220413");
+    m_firstShow = true;
+}
+
+void TFrMainMenu::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_firstShow && !event->spontaneous()) {
+        // The show sequence opens the logon dialog; let the window finish
+        // showing first.
+        QTimer::singleShot(0, this, [this] { guarded([this] { FormShow(); }); });
+    }
+}
+
+void TFrMainMenu::NewLoginClick() { guarded([this] { FormShow(); }); }
+
+void TFrMainMenu::setFullNameText(const QString& text)
+{
+    FullName->setText(text);
+    FullName->adjustSize();
+}
+
+void TFrMainMenu::setHeaderHint(const QString& text) { GbHeader->setToolTip(text); }
+
+void TFrMainMenu::setCompanyPanelText(const QString& text) { StatusPanel0->setText(text); }
+
+void TFrMainMenu::endProgram()
+{
+    close();
+    QCoreApplication::quit();
+}
+
+void TFrMainMenu::FormShow()
+{
+    if (m_firstShow) {
+        if (m_logo) {
+            m_logo->close();
+            m_logo->deleteLater();
+            m_logo = nullptr;
+        }
+        m_firstShow = false;
+    }
+
+    if (ColourDepth() < 8) {
+        prompts().information(QStringLiteral("   Display color must be more than 16 colors\rสีของจอภาพต้องกำหนดให้มีอย่างน้อย 256 สีขึ้นไป"));
+        endProgram();
+        return;
+    }
+
+    const QString userFolder = UpperWindowsUserName();
+    if (!QDir(userFolder).exists() && !QDir().mkdir(userFolder)) {
+        prompts().information(QStringLiteral("ไม่สามารถสร้าง Directory  ") + userFolder);
+        haltProgram(0);
+        return;
+    }
+
+    MenuInfo->clear();
+
+    if (!m_logon || m_logon->exec() != QDialog::Accepted) {
+        endProgram();
+        return;
+    }
+
+    ChkUpdate->setText(DmConfig->ThaiLanguage ? QStringLiteral("ตรวจโปรแกรม Upgrade") : QStringLiteral("Chk Program Update"));
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        setGeometry(0, 0, area.width(), area.height() - 30);
+    }
+
+    FullName->setText(QStringLiteral("User : ") + FullName->text());
+    FullName->adjustSize();
+    FullName->move(GbHeader->width() - FullName->width() - 50, (GbHeader->height() - FullName->height()) / 2);
+
+    QGuiApplication::setApplicationDisplayName(m_titleText);
+
+    if (!DmConfig->GetCompanyConfig(DmConfig->DatabaseNames.value(1)))
+        return;
+    m_publicAddressTicks = 0;
+    readCompanyStatus();
+}
+
+// Opens the company database just long enough to read its status line.
+void TFrMainMenu::readCompanyStatus()
+{
+    data->close();
+    data->profile().clear();
+    data->profile().add(Profiles::companyMainWindow(m_logon->ServerName(), DmConfig->CurrentDatabaseName, m_readOnly));
+    data->open();
+
+    qconfig->close();
+    qconfig->open();
+    const QString lastUpdate = qconfig->field(QStringLiteral("LastUpdate")).asString().trimmed();
+    const int runYear = qconfig->field(QStringLiteral("Runyear")).asInteger();
+
+    QAccount->close();
+    QAccount->setParam(QStringLiteral("InputYear"), runYear);
+    QAccount->open();
+    const QString status = QStringLiteral("<Year : %1><Post %2><Close %3>")
+                               .arg(runYear)
+                               .arg(QAccount->field(QStringLiteral("LastPost")).asInteger())
+                               .arg(QAccount->field(QStringLiteral("LastCloseMonth")).asInteger());
+
+    qconfig->close();
+    data->close();
+    StatusPanel1->setText(QStringLiteral("[Update=") + lastUpdate + QStringLiteral("] ") + status);
+}
+
+void TFrMainMenu::closeEvent(QCloseEvent* event)
+{
+    guarded([] { DmConfig->DmCfg->close(); });
+    QMainWindow::closeEvent(event);
+}

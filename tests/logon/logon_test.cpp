@@ -1,0 +1,267 @@
+// The logon dialog driven as a person uses it, over a fixture site.
+#include "config/dmconfig.h"
+#include "config/servernames.h"
+#include "db/query.h"
+#include "fakeworkstation.h"
+#include "fixedclock.h"
+#include "logon/frlogon.h"
+#include "logon/logontarget.h"
+#include "logonfixture.h"
+#include "scriptedprompts.h"
+#include "testapp.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Target : LogonTarget
+{
+    int userId = 0;
+    QString fullName, hint, panel;
+    void setUserId(int id) override { userId = id; }
+    void setFullNameText(const QString& t) override { fullName = t; }
+    void setHeaderHint(const QString& t) override { hint = t; }
+    void setCompanyPanelText(const QString& t) override { panel = t; }
+};
+
+const QString kUnknown = QStringLiteral("ไม่พบชื่อผู้ใช้");
+const QString kWrongPassword = QStringLiteral("รหัสผ่านไม่ถูกต้อง");
+const QString kNoDatabase = QStringLiteral("ผู้ใช้ไม่มีสิทธิ์ในการใช้งานฐานข้อมูลใด ๆ");
+
+class Logon : public ::testing::Test
+{
+protected:
+    Logon()
+    {
+        testApp();
+        LogonFixture::build(site);
+        DmConfig = &dm;
+        dialog = std::make_unique<TFrLogon>(&target);
+        dialog->show();
+    }
+    ~Logon() override { dialog.reset(); }
+
+    void logOn(const QString& code, const QString& password)
+    {
+        dialog->UserName->setText(code);
+        dialog->Password->setText(password);
+        QTest::mouseClick(dialog->BtLogon, Qt::LeftButton);
+    }
+
+    FixtureSite site;
+    ScriptedPrompts prompts;
+    FixedClock clock { QDateTime(QDate(2026, 12, 10), QTime(9, 0)) };
+    FakeWorkstation workstation;
+    TDMConfig dm;
+    Target target;
+    std::unique_ptr<TFrLogon> dialog;
+};
+
+TEST_F(Logon, ShowsTheServerTodayAndTheUsersName)
+{
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("ระบบรักษาความปลอดภัย ( tester )"));
+    EXPECT_EQ(dialog->GetServer->text(), QStringLiteral("./data"));
+    EXPECT_TRUE(dialog->GetServer->isReadOnly());
+    EXPECT_EQ(dialog->WorkDate(), QDate(2026, 12, 10));
+    EXPECT_EQ(dialog->WorkDateBox->text(), QStringLiteral("10/12/2026"));
+    EXPECT_EQ(dialog->height(), TFrLogon::kLogonHeight);
+    EXPECT_TRUE(dialog->BtLogon->isDefault());
+    EXPECT_TRUE(dialog->GrpSelectDatabase->isHidden());
+    EXPECT_EQ(dialog->GrpSelectDatabase->title(), QStringLiteral("  Database Listing  "));
+
+    dialog->hide();
+    QFile::remove(QStringLiteral("Server.Dat"));
+    dialog->show();
+    EXPECT_EQ(dialog->GetServer->text(), QLatin1String(kHostedServerName));
+}
+
+TEST_F(Logon, RefusesWithTheRightMessageAndCountsTheFailure)
+{
+    const struct
+    {
+        const char* code;
+        const char* password;
+        QString message; // empty: accepted
+    } cases[] = {
+        { "NOBODY", "x", kUnknown },
+        { "SALES", "", kUnknown },        // a group's code
+        { "OLD", "old", kUnknown },       // inactive
+        { "", "", kUnknown },
+        { "BOB", "bad", kWrongPassword },
+        { "BOB", "bob ", kWrongPassword }, // a typed trailing blank counts
+        { "BOB", "BOB", kWrongPassword },  // letter case counts
+        { "NULLPW", "x", kWrongPassword },
+        { "NULLPW", "", QString() },       // no stored password: only the empty one
+        { "BLANK", "pw", QString() },      // a stored trailing blank is trimmed away
+        { "BOB", "bob", QString() },
+    };
+    for (const auto& c : cases) {
+        dialog->hide();
+        dialog->setResult(0);
+        dialog->show();
+        prompts.clear();
+        logOn(QString::fromUtf8(c.code), QString::fromUtf8(c.password));
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(prompts.allTexts().isEmpty()) << c.code;
+            EXPECT_EQ(dialog->result(), QDialog::Accepted) << c.code;
+            EXPECT_EQ(dialog->failureCount(), 0) << c.code;
+        } else {
+            EXPECT_EQ(prompts.informations(), QStringList { c.message }) << c.code << " / " << c.password;
+            EXPECT_EQ(dialog->failureCount(), 1) << c.code;
+            EXPECT_TRUE(dialog->isVisible()) << c.code;
+            EXPECT_EQ(dialog->UserName->text(), QString::fromUtf8(c.code)); // boxes keep their text
+        }
+    }
+}
+
+TEST_F(Logon, TypedCodeTurnsUpperCase)
+{
+    dialog->UserName->clear();
+    QTest::keyClicks(dialog->UserName, QStringLiteral("bob"));
+    EXPECT_EQ(dialog->UserName->text(), QStringLiteral("BOB"));
+    dialog->Password->setText(QStringLiteral("bob"));
+    QTest::keyClick(dialog->Password, Qt::Key_Return); // Enter logs on
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+}
+
+TEST_F(Logon, TwoFailuresThenSuccessAndTheThirdFailureEnds)
+{
+    logOn(QStringLiteral("BOB"), QStringLiteral("1"));
+    logOn(QStringLiteral("NOBODY"), QStringLiteral("2"));
+    EXPECT_EQ(dialog->failureCount(), 2);
+    logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+
+    dialog->show(); // the count starts again at every show
+    EXPECT_EQ(dialog->failureCount(), 0);
+    logOn(QStringLiteral("BOB"), QStringLiteral("1"));
+    logOn(QStringLiteral("BOB"), QStringLiteral("2"));
+    EXPECT_TRUE(dialog->isVisible());
+    logOn(QStringLiteral("BOB"), QStringLiteral("3"));
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(prompts.informations().size(), 5);
+}
+
+TEST_F(Logon, NoDatabaseForTheYearEndsTheProgram)
+{
+    logOn(QStringLiteral("PREV"), QStringLiteral("prev"));
+    EXPECT_EQ(prompts.informations(), QStringList { kNoDatabase });
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(dialog->failureCount(), 3);
+}
+
+TEST_F(Logon, OneCompanyWithTwoDatabaseTypesIsOneItemAndBothNamesAreStored)
+{
+    logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(dialog->DatabaseList->count(), 1); // C2026's company is not a local server
+    EXPECT_EQ(dialog->DatabaseList->itemText(0), QStringLiteral("A Co Year 2026"));
+    EXPECT_EQ(dm.DatabaseNames.value(1), QStringLiteral("A2026"));
+    EXPECT_EQ(dm.DatabaseNames.value(2), QStringLiteral("AMFG2026"));
+    EXPECT_EQ(target.userId, LogonFixture::userId(site, QStringLiteral("BOB")));
+    EXPECT_EQ(target.fullName, QStringLiteral("Bob Brown"));
+    EXPECT_EQ(target.hint, QStringLiteral("[ AAA ] A Co"));
+    EXPECT_EQ(target.panel, QStringLiteral("[ A Co ]"));
+    EXPECT_EQ(dm.UserCode, QStringLiteral("BOB"));
+    EXPECT_TRUE(dm.PosUser);
+    EXPECT_FALSE(dm.ThaiLanguage);
+    EXPECT_EQ(dialog->ServerName(), QStringLiteral("./data"));
+    EXPECT_FALSE(dialog->QCompList->isOpen());
+}
+
+TEST_F(Logon, SeveralCompaniesAreChosenFromTheList)
+{
+    logOn(QStringLiteral("ANN"), QStringLiteral("ann1"));
+    ASSERT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->choosingDatabase());
+    EXPECT_EQ(dialog->height(), TFrLogon::kChoiceHeight);
+    EXPECT_TRUE(dialog->BtOk->isDefault());
+    EXPECT_FALSE(dialog->BtLogon->isDefault());
+    EXPECT_FALSE(dialog->UserName->isEnabled());
+    EXPECT_FALSE(dialog->Password->isEnabled());
+    EXPECT_FALSE(dialog->BtLogon->isEnabled());
+    EXPECT_TRUE(dm.ThaiLanguage);
+    // In branch order, databases without a branch first (by company code): AMFG2026 brings
+    // its company AAA up first, then DDD; B2026 (branch 1) comes before A2026 (branch 2),
+    // which repeats AAA and adds no item.
+    ASSERT_EQ(dialog->DatabaseList->count(), 3);
+    EXPECT_EQ(dialog->DatabaseList->itemText(0), QStringLiteral("A Co Year 2026"));
+    EXPECT_EQ(dialog->DatabaseList->itemText(1), QStringLiteral("D Co Year 2026"));
+    EXPECT_EQ(dialog->DatabaseList->itemText(2), QStringLiteral("B Co Year 2026"));
+    dialog->DatabaseList->setCurrentIndex(2);
+    QTest::mouseClick(dialog->BtOk, Qt::LeftButton);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(dm.DatabaseNames.value(1), QStringLiteral("B2026"));
+    EXPECT_EQ(target.panel, QStringLiteral("[ B Co ]"));
+}
+
+TEST_F(Logon, WorkDateInAnotherYearListsThatYear)
+{
+    site.config(QStringLiteral("Insert Into UserCompany (UserName, Company, DatabaseType, DatabaseList) "
+                               "Select U.Id, L.Company, L.DatabaseType, L.Id From UserName U, DatabaseList L Where U.Code = 'PREV' And L.DatabaseName = 'B2026'"));
+    dialog->WorkDateBox->setDate(QDate(2025, 6, 1));
+    logOn(QStringLiteral("PREV"), QStringLiteral("prev"));
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(dm.DatabaseNames.value(1), QStringLiteral("A2025"));
+}
+
+TEST_F(Logon, ServerFileIsWrittenBeforeTheCodeIsChecked)
+{
+    site.writeFile(QStringLiteral("Server.Dat"), "  ./data  \nsecond line\n");
+    dialog->hide();
+    dialog->show();
+    EXPECT_EQ(dialog->GetServer->text(), QStringLiteral("  ./data  "));
+    logOn(QStringLiteral("NOBODY"), QString());
+    QFile f(QStringLiteral("Server.Dat"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("./data\n"));
+    EXPECT_EQ(dialog->ServerName(), QStringLiteral("./data"));
+}
+
+TEST_F(Logon, UnreachableServerIsReportedAndNotCounted)
+{
+    site.writeFile(QStringLiteral("Server.Dat"), "./gone\n");
+    dialog->hide();
+    dialog->show();
+    logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
+    ASSERT_EQ(prompts.errors().size(), 1);
+    EXPECT_TRUE(prompts.errors().first().contains(QLatin1String("./gone")));
+    EXPECT_EQ(dialog->failureCount(), 0);
+    EXPECT_TRUE(dialog->isVisible());
+}
+
+TEST_F(Logon, LanguageFlipChangesTheTextsUntilTheUsersOwnLanguageIsSet)
+{
+    QTest::mouseClick(dialog->Panel1, Qt::LeftButton);
+    EXPECT_TRUE(dm.ThaiLanguage); // starts false: the first click shows Thai
+    EXPECT_EQ(dialog->Label1->text(), QStringLiteral("ชื่อผู้ใช้"));
+    QTest::mouseClick(dialog->LogoImage, Qt::LeftButton);
+    EXPECT_FALSE(dm.ThaiLanguage);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("ZAQ Security System"));
+    EXPECT_EQ(dialog->Label3->text(), QStringLiteral("Date"));
+    EXPECT_EQ(dialog->Label1->text(), QStringLiteral("User ID"));
+    EXPECT_EQ(dialog->Label2->text(), QStringLiteral("Password"));
+    EXPECT_EQ(dialog->Label4->text(), QStringLiteral("เซิร์ฟเวอร์"));
+    logOn(QStringLiteral("ANN"), QStringLiteral("ann1"));
+    EXPECT_TRUE(dm.ThaiLanguage); // ANN's language is Thai
+}
+
+TEST_F(Logon, CancelStoresNothing)
+{
+    logOn(QStringLiteral("ANN"), QStringLiteral("ann1"));
+    QTest::keyClick(dialog->DatabaseList, Qt::Key_Escape);
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(target.userId, 0);
+    EXPECT_TRUE(dm.DatabaseNames.isEmpty());
+}
+
+} // namespace
