@@ -2,17 +2,23 @@
 
 #include "db/dberror.h"
 
-MssqlSession::MssqlSession(const ConnectionProfile& profile)
-    : m_server(profile.serverName().trimmed())
-    , m_database(profile.databaseName().trimmed())
+QString mssqlOdbcDriver(const ConnectionProfile& profile)
 {
-    throw DbError(QStringLiteral("Cannot reach SQL Server \"%1\" (database \"%2\"): this build has no SQL Server engine yet.").arg(m_server, m_database));
+    const QString chosen = qEnvironmentVariable("ZAQ_MSSQL_ODBC_DRIVER").trimmed();
+    if (!chosen.isEmpty())
+        return chosen;
+    const QStringList installed = installedOdbcDrivers();
+    const QString best = pickMssqlOdbcDriver(installed);
+    if (best.isEmpty())
+        throw DbError(QStringLiteral("Cannot connect to server \"%1\", database \"%2\": no SQL Server ODBC driver is installed on this workstation "
+                                     "(installed ODBC drivers: %3).\nCheck that FreeTDS's ODBC driver (on Debian the package tdsodbc) or Microsoft's "
+                                     "\"ODBC Driver 18 for SQL Server\" is installed.")
+                          .arg(profile.serverName().trimmed(), profile.databaseName().trimmed(),
+                              installed.isEmpty() ? QStringLiteral("none") : installed.join(QLatin1String(", "))));
+    return best;
 }
 
-MssqlSession::~MssqlSession() = default;
-
-std::unique_ptr<QSqlQuery> MssqlSession::run(const QString&, const ParamValues&) { throw DbError(QStringLiteral("not connected")); }
-void MssqlSession::callProcedure(const QString&, QList<ProcParam>&) { throw DbError(QStringLiteral("not connected")); }
-void MssqlSession::beginTransaction() { }
-void MssqlSession::commit() { }
-void MssqlSession::rollback() { }
+MssqlSession::MssqlSession(const ConnectionProfile& profile)
+    : OdbcSession(mssqlConnectionSpec(profile, mssqlOdbcDriver(profile)))
+{
+}

@@ -1,23 +1,17 @@
 #pragma once
 
-#include "db/engine.h"
+#include "db/mssql/odbcsession.h"
 
-// A connection to a SQL Server database through ODBC.
-class MssqlSession : public EngineSession
+// A connection to a SQL Server database through the SQL Server ODBC driver
+// of the workstation (FreeTDS on Linux, Microsoft's driver on Windows).
+class MssqlSession : public OdbcSession
 {
 public:
     explicit MssqlSession(const ConnectionProfile& profile);
-    ~MssqlSession() override;
-
-    std::unique_ptr<QSqlQuery> run(const QString& tsql, const ParamValues& params) override;
-    void callProcedure(const QString& name, QList<ProcParam>& params) override;
-    void beginTransaction() override;
-    void commit() override;
-    void rollback() override;
-    QString serverName() const override { return m_server; }
-    QString databaseName() const override { return m_database; }
-
-private:
-    QString m_server;
-    QString m_database;
 };
+
+// The ODBC driver used for SQL Server: the environment variable
+// ZAQ_MSSQL_ODBC_DRIVER when set (a driver name or a driver library's path),
+// else the best installed one. Throws DbError naming server and database when
+// there is none.
+QString mssqlOdbcDriver(const ConnectionProfile& profile);
