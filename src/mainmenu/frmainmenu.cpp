@@ -173,7 +173,10 @@ void TFrMainMenu::showEvent(QShowEvent* event)
     if (m_firstShow && !event->spontaneous()) {
         // The show sequence opens the logon dialog; let the window finish
         // showing first.
-        QTimer::singleShot(0, this, [this] { guarded([this] { FormShow(); }); });
+        QTimer::singleShot(0, this, [this] {
+            if (m_firstShow)
+                guarded([this] { FormShow(); });
+        });
     }
 }
 

@@ -728,6 +728,8 @@ private:
                 }
                 return i;
             }
+            if (u == QLatin1String("DROP") && kind == QLatin1String("ALTER"))
+                continue; // ALTER TABLE … DROP COLUMN
             if (statementWords().contains(u))
                 return i;
         }
