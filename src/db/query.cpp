@@ -3,6 +3,7 @@
 #include "db/connection.h"
 #include "db/dberror.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -74,7 +75,10 @@ bool Query::ensureRow(int row)
 {
     while (row >= int(m_rows.size()) && m_live) {
         if (!m_live->next()) {
+            const QSqlError error = m_live->lastError();
             m_live.reset(); // all rows are here; release the engine's cursor
+            if (error.isValid())
+                throw DbError(error.databaseText().isEmpty() ? error.text() : error.databaseText());
             break;
         }
         QVector<QVariant> values;

@@ -1,5 +1,6 @@
 // zaqsite: builds embedded sites, prints the SQL Server setup script and runs
 // single statements through the program's own data-access layer.
+#include "mssqlscript.h"
 #include "site.h"
 
 #include "db/connection.h"
@@ -101,8 +102,12 @@ int main(int argc, char** argv)
         if (args[0] == QLatin1String("init-demo") && args.size() == 2)
             return initDemo(args[1]);
         if (args[0] == QLatin1String("schema") && args.size() == 2 && args[1] == QLatin1String("mssql")) {
-            QTextStream(stderr) << "The SQL Server setup script is not part of this build yet.\n";
-            return 1;
+            const QString procedures = Site::script(QStringLiteral("mssql/procedures.sql")).join(QLatin1Char('\n'));
+            QStringList tables;
+            for (const char* name : { "config/tables.sql", "config/upgrade.sql", "config/reserved.sql" })
+                tables.append(Site::script(QLatin1String(name)).join(QLatin1Char('\n')));
+            QTextStream(stdout) << mssqlSetupScript(tables, procedures);
+            return 0;
         }
         if (args[0] == QLatin1String("query"))
             return query(args.mid(1));
