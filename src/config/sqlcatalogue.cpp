@@ -103,6 +103,16 @@ const QStringList QCompList = {
     QStringLiteral("Order By (Select BranchNo From Branch Where  ServerName = O.DatabaseName), C.Code,O.YearNo,U.DatabaseType"),
 };
 
+const QStringList QSearch = {
+    QStringLiteral("select code,fullname,active"),
+    QStringLiteral("from username"),
+    QStringLiteral("where (code <> 'ZAQ') And"),
+    QStringLiteral("      (code <> 'ZAQSYSTEM') And"),
+    QStringLiteral("      (code like :getname or  fullname like :getname) And"),
+    QStringLiteral("      (isDepartment = :isDepartment)"),
+    QStringLiteral("order by code"),
+};
+
 const QList<Entry>& catalogue()
 {
     static const QList<Entry> entries = {
@@ -115,6 +125,7 @@ const QList<Entry>& catalogue()
         { "WritePasswordNew", Target::Config, Kind::Execute, &WritePasswordNew },
         { "QLogon", Target::Config, Kind::Select, &QLogon },
         { "QCompList", Target::Config, Kind::Select, &QCompList },
+        { "QSearch", Target::Config, Kind::Select, &QSearch },
         { "qconfig", Target::Company, Kind::Select, &qconfig },
         { "QAccount", Target::Company, Kind::Select, &QAccount },
     };

@@ -25,6 +25,9 @@ extern const QStringList QAccount;
 extern const QStringList QLogon;
 extern const QStringList QCompList;
 
+// User and group search (sorting rewrites its "order by" line).
+extern const QStringList QSearch;
+
 enum class Target { Master, Config, Company };
 enum class Kind { Select, Execute, Script };
 

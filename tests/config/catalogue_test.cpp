@@ -53,6 +53,10 @@ QHash<QString, Expectation> expectations()
                 { { QStringLiteral("DatabaseName"), QStringLiteral("QLNMFG%1").arg(y) }, { QStringLiteral("ShortName"), QStringLiteral("QLN") },
                     { QStringLiteral("UserFullName"), QStringLiteral("สมชาย ใจดี") }, { QStringLiteral("DatabaseType"), QStringLiteral("2") } },
                 {} } },
+        // every user but the reserved ZAQ, by code
+        { QStringLiteral("QSearch"),
+            { { { QStringLiteral("getname"), QStringLiteral("%%") }, { QStringLiteral("isDepartment"), QStringLiteral("N") } }, 5,
+                { { QStringLiteral("code"), QStringLiteral("CASHIER") }, { QStringLiteral("active"), QStringLiteral("Y") } }, {} } },
         { QStringLiteral("qconfig"), { {}, 1, { { QStringLiteral("LastUpdate"), QStringLiteral("%1-11-30").arg(y) }, { QStringLiteral("Runyear"), y } }, {} } },
         { QStringLiteral("QAccount"), { { { QStringLiteral("InputYear"), kYear } }, 1, { { QStringLiteral("LastPost"), QStringLiteral("118") }, { QStringLiteral("LastCloseMonth"), QStringLiteral("10") } }, {} } },
     };
