@@ -29,9 +29,11 @@ int runProgram(int argc, char** argv)
     // Created once, in this order, and kept until the program ends.
     TFrMainMenu mainMenu(readOnlySwitch(app.arguments()));
     mainMenu.setLogoWindow(logo);
-    DmConfig = new TDMConfig(&app);
     TFrLogon logon(&mainMenu);
     mainMenu.setLogonDialog(&logon);
+    DmConfig = new TDMConfig(&app);
+    mainMenu.bindData();
+    logon.bindData();
 
     mainMenu.show();
     return app.exec();

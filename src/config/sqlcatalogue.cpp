@@ -80,6 +80,62 @@ const QStringList QAccount = {
     QStringLiteral("select * from CloseGLHistory where year=:inputyear"),
 };
 
+namespace {
+const QString kDepartmentThai = QStringLiteral("SELECT M.ID, LTrim(RTrim(M.DESCRIPTION)) + ' ' + LTrim(RTrim(M.DescEnglish)) DESCRIPTION, M.PARENT, M.ORDERNO, M.COMMAND,");
+const QString kDepartmentEnglish = QStringLiteral("SELECT M.ID, DescEnglish DESCRIPTION, M.PARENT, M.ORDERNO, M.COMMAND,");
+const QStringList kDepartmentRest = {
+    QStringLiteral("  M.MENUOPTION, M.MENUHINT,"),
+    QStringLiteral("  U.FULLNAME,"),
+    QStringLiteral("  R.ADDRIGHT, R.MODIFYRIGHT, R.DELETERIGHT"),
+    QStringLiteral("FROM USERRIGHT R"),
+    QStringLiteral("INNER JOIN MENU M ON (M.ID = R.MENU)"),
+    QStringLiteral("INNER JOIN USERNAME U ON (U.GroupId = R.USERNAME)"),
+    QStringLiteral("WHERE (U.ID = :LOGONID) AND (M.PARENT = 0)"),
+    QStringLiteral("Order By M.OrderNo"),
+};
+const QString kTreeThai = QStringLiteral("SELECT M.ID, LTrim(RTrim(M.DESCRIPTION)) + ' ' + LTrim(RTrim(M.DescEnglish)) DESCRIPTION, M.PARENT, M.ORDERNO,");
+const QString kTreeEnglish = QStringLiteral("SELECT M.ID, M.DescEnglish DESCRIPTION, M.PARENT, M.ORDERNO,");
+const QStringList kTreeRest = {
+    QStringLiteral("  M.DATABASETYPE, M.COMMAND, M.MENUOPTION,M.MENUHINT,M.VERSION,"),
+    QStringLiteral("  U.FULLNAME,"),
+    QStringLiteral("  R.ADDRIGHT, R.MODIFYRIGHT, R.DELETERIGHT"),
+    QStringLiteral("FROM USERRIGHT R"),
+    QStringLiteral("INNER JOIN MENU M ON (M.ID = R.MENU)"),
+    QStringLiteral("INNER JOIN USERNAME U ON (U.GROUPID = R.USERNAME)"),
+    QStringLiteral("WHERE  (U.ID = :LOGONID)"),
+    QStringLiteral("ORDER BY M.ORDERNO"),
+};
+} // namespace
+
+const QStringList QDepartmentRightThai = QStringList { kDepartmentThai } + kDepartmentRest;
+const QStringList QDepartmentRightEnglish = QStringList { kDepartmentEnglish } + kDepartmentRest;
+const QStringList QTreeMenuThai = QStringList { kTreeThai } + kTreeRest;
+const QStringList QTreeMenuEnglish = QStringList { kTreeEnglish } + kTreeRest;
+
+const QStringList QChkFieldSetDocYear = {
+    QStringLiteral("Select Name From SysColumns"),
+    QStringLiteral("Where Id = (Select Id From SysObjects"),
+    QStringLiteral("            Where Ltrim(Rtrim(Upper(Name))) = 'DATABASELIST') And"),
+    QStringLiteral("                  Ltrim(Rtrim(Upper(Name)))='SETDOCYEAR'"),
+};
+
+const QStringList SQLAlter = {
+    QStringLiteral("Alter Table Databaselist Add SetDocYear Char"),
+    QStringLiteral("/"),
+    QStringLiteral("Update Databaselist Set SetDocYear = 'Y'"),
+    QStringLiteral("/"),
+};
+
+const QStringList QChkSetDocYear = {
+    QStringLiteral("Select Top 1 Coalesce(SetDocYear, 'N') SetDocYear"),
+    QStringLiteral("From Databaselist"),
+    QStringLiteral("Where (YearNo = :GetYear) And(Upper(LTrim(RTrim(DatabaseName))) = :GetDataName)"),
+};
+
+const QStringList Query1 = {
+    QStringLiteral("select * from softwareconfig"),
+};
+
 const QStringList QLogon = {
     QStringLiteral("SELECT ID, CODE, PASSWORD, FULLNAME, PASSWORDNEW,"),
     QStringLiteral("  POS_USER, EDITSALEPRICE, SALEMAN,LANGUAGENO"),
@@ -127,7 +183,15 @@ const QList<Entry>& catalogue()
         { "QCompList", Target::Config, Kind::Select, &QCompList },
         { "QSearch", Target::Config, Kind::Select, &QSearch },
         { "qconfig", Target::Company, Kind::Select, &qconfig },
+        { "QDepartmentRightThai", Target::Config, Kind::Select, &QDepartmentRightThai },
+        { "QDepartmentRightEnglish", Target::Config, Kind::Select, &QDepartmentRightEnglish },
+        { "QTreeMenuThai", Target::Config, Kind::Select, &QTreeMenuThai },
+        { "QTreeMenuEnglish", Target::Config, Kind::Select, &QTreeMenuEnglish },
+        { "QChkFieldSetDocYear", Target::Config, Kind::Select, &QChkFieldSetDocYear },
+        { "QChkSetDocYear", Target::Config, Kind::Select, &QChkSetDocYear },
+        { "Query1", Target::Config, Kind::Select, &Query1 },
         { "QAccount", Target::Company, Kind::Select, &QAccount },
+        { "SQLAlter", Target::Config, Kind::Script, &SQLAlter }, // last: it changes the database list
     };
     return entries;
 }

@@ -21,6 +21,16 @@ extern const QStringList WritePasswordNew;
 extern const QStringList qconfig;
 extern const QStringList QAccount;
 
+// Main window: departments, the menu tree and the launcher (configuration database).
+extern const QStringList QDepartmentRightThai;
+extern const QStringList QDepartmentRightEnglish;
+extern const QStringList QTreeMenuThai;
+extern const QStringList QTreeMenuEnglish;
+extern const QStringList QChkFieldSetDocYear;
+extern const QStringList SQLAlter;
+extern const QStringList QChkSetDocYear;
+extern const QStringList Query1;
+
 // Logon dialog.
 extern const QStringList QLogon;
 extern const QStringList QCompList;

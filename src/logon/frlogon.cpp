@@ -139,8 +139,8 @@ TFrLogon::TFrLogon(LogonTarget* target, QWidget* parent)
     setTabOrder(BtCancel, DatabaseList);
     setTabOrder(DatabaseList, BtOk);
 
-    QLogon = new Query(DmConfig->DmCfg, Sql::QLogon, this);
-    QCompList = new Query(DmConfig->DmCfg, Sql::QCompList, this);
+    if (DmConfig)
+        bindData();
 
     connect(BtLogon, &QPushButton::clicked, this, [this] { guarded([this] { BtLogonClick(); }); });
     connect(BtOk, &QPushButton::clicked, this, [this] { guarded([this] { BtOkClick(); }); });
@@ -151,6 +151,16 @@ TFrLogon::TFrLogon(LogonTarget* target, QWidget* parent)
 }
 
 TFrLogon::~TFrLogon() = default;
+
+// The dialog is made before the data module; its queries are bound once the
+// module exists (at the latest, at the first show).
+void TFrLogon::bindData()
+{
+    if (QLogon)
+        return;
+    QLogon = new Query(DmConfig->DmCfg, Sql::QLogon, this);
+    QCompList = new Query(DmConfig->DmCfg, Sql::QCompList, this);
+}
 
 QDate TFrLogon::WorkDate() const { return WorkDateBox->date(); }
 
@@ -175,6 +185,7 @@ bool TFrLogon::eventFilter(QObject* watched, QEvent* event)
 
 void TFrLogon::FormShow()
 {
+    bindData();
     setWindowTitle(QStringLiteral("ระบบรักษาความปลอดภัย ( ") + WindowsUserName() + QStringLiteral(" )"));
     setLogonControlsEnabled(true);
 
@@ -331,7 +342,7 @@ void TFrLogon::done(int result)
 
 void TFrLogon::FormClose()
 {
-    if (result() == QDialog::Accepted && !m_entries.isEmpty()) {
+    if (result() == QDialog::Accepted && !m_entries.isEmpty() && QCompList) {
         const int chosen = qMax(0, DatabaseList->currentIndex());
         const QPair<int, int> entry = m_entries.value(chosen);
         for (QCompList->first(); !QCompList->eof(); QCompList->next()) {
@@ -348,6 +359,6 @@ void TFrLogon::FormClose()
             m_target->setCompanyPanelText(QStringLiteral("[ ") + QCompList->field(QStringLiteral("ShortName")).asString().trimmed() + QStringLiteral(" ]"));
         }
     }
-    if (DmConfig->DmCfg->isOpen())
+    if (QCompList && DmConfig->DmCfg->isOpen())
         QCompList->close();
 }

@@ -56,8 +56,9 @@ public:
     QComboBox* DatabaseList;
     QPushButton* BtOk;
 
-    Query* QLogon;
-    Query* QCompList;
+    Query* QLogon = nullptr;
+    Query* QCompList = nullptr;
+    void bindData();
 
     static constexpr int kLogonHeight = 220;
     static constexpr int kChoiceHeight = 300;

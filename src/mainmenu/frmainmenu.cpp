@@ -6,7 +6,11 @@
 #include "config/sqlcatalogue.h"
 #include "db/connection.h"
 #include "db/query.h"
+#include "db/script.h"
 #include "logon/frlogon.h"
+#include "mainmenu/launcher.h"
+#include "mainmenu/menutree.h"
+#include "toolkit/imagebutton.h"
 #include "toolkit/guard.h"
 #include "toolkit/pictures.h"
 #include "toolkit/prompts.h"
@@ -43,7 +47,26 @@ TFrMainMenu::TFrMainMenu(bool readOnlyCompanyDatabases, QWidget* parent)
     data = new Connection(QStringLiteral("data"), this);
     qconfig = new Query(data, Sql::qconfig, this);
     QAccount = new Query(data, Sql::QAccount, this);
+
+    connect(VSplitter, &QSplitter::splitterMoved, this, [this] { VSplitterMoved(); });
+    connect(MenuTree, &QTreeWidget::itemClicked, this, [this] { guarded([this] { MenuTreeClick(); }); });
+    connect(MenuTree, &QTreeWidget::itemDoubleClicked, this, [this] { guarded([this] { MenuTreeDblClick(); }); });
+    MenuTree->installEventFilter(this);
+    MenuTree->viewport()->installEventFilter(this);
+    GbHeader->installEventFilter(this);
+    GbDepartment->installEventFilter(this);
+    connect(ChkUpdate, &QToolButton::clicked, this, [this] { guarded([this] { ChkUpdateClick(); }); });
+    connect(PopupMenu1->findChild<QAction*>(QStringLiteral("N1")), &QAction::triggered, this, [this] { N1Click(); });
+    connect(PopupMenu1->findChild<QAction*>(QStringLiteral("N2")), &QAction::triggered, this, [this] { N2Click(); });
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, [this] { guarded([this] { Timer1Timer(); }); });
     FormCreate();
+    Timer1->start();
+    if (DmConfig)
+        bindData();
 }
 
 TFrMainMenu::~TFrMainMenu() = default;
@@ -160,6 +183,20 @@ void TFrMainMenu::buildWindow()
     connect(GbHeader, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) { PopupMenu2->popup(GbHeader->mapToGlobal(at)); });
 }
 
+// The window is made before the data module; its configuration queries are
+// bound once the module exists (at the latest, at the first show).
+void TFrMainMenu::bindData()
+{
+    if (QDepartmentRight)
+        return;
+    QDepartmentRight = new Query(DmConfig->DmCfg, Sql::QDepartmentRightThai, this);
+    QTreeMenu = new Query(DmConfig->DmCfg, Sql::QTreeMenuThai, this);
+    QChkFieldSetDocYear = new Query(DmConfig->DmCfg, Sql::QChkFieldSetDocYear, this);
+    Query1 = new Query(DmConfig->DmCfg, Sql::Query1, this);
+    MenuTreeData = new MenuTreeBinding(MenuTree, QTreeMenu, this);
+    MenuLauncher = new Launcher(this);
+}
+
 void TFrMainMenu::FormCreate()
 {
     m_internetCheck = false;
@@ -200,6 +237,7 @@ void TFrMainMenu::endProgram()
 
 void TFrMainMenu::FormShow()
 {
+    bindData();
     if (m_firstShow) {
         if (m_logo) {
             m_logo->close();
@@ -246,6 +284,42 @@ void TFrMainMenu::FormShow()
         return;
     m_publicAddressTicks = 0;
     readCompanyStatus();
+
+    if (DmConfig->PosUser) {
+        // Point-of-sale users go straight to their program; the menu ends
+        // once the sequence is over.
+        MenuLauncher->startPointOfSale(UserId);
+        m_endAfterShow = true;
+    } else {
+        buildDepartments();
+        GbDepartment->setFocus();
+    }
+    reopenConfiguration();
+    ensureSetDocYearColumn();
+    if (m_endAfterShow) {
+        m_endAfterShow = false;
+        endProgram();
+    }
+}
+
+// Re-opening the configuration connection closes every query on it; the
+// first department's tree is built again so the window opens showing it.
+void TFrMainMenu::reopenConfiguration()
+{
+    DmConfig->DmCfg->close();
+    DmConfig->DmCfg->open();
+    const QList<ImageButton*> buttons = departmentButtons();
+    if (!buttons.isEmpty())
+        openTreeMenu(buttons.first()->tag());
+}
+
+void TFrMainMenu::ensureSetDocYearColumn()
+{
+    QChkFieldSetDocYear->close();
+    QChkFieldSetDocYear->open();
+    if (QChkFieldSetDocYear->eof())
+        runScript(*DmConfig->DmCfg, Sql::SQLAlter);
+    QChkFieldSetDocYear->close();
 }
 
 // Opens the company database just long enough to read its status line.
@@ -260,6 +334,8 @@ void TFrMainMenu::readCompanyStatus()
     qconfig->open();
     const QString lastUpdate = qconfig->field(QStringLiteral("LastUpdate")).asString().trimmed();
     const int runYear = qconfig->field(QStringLiteral("Runyear")).asInteger();
+
+    VersionCheckAtLogon();
 
     QAccount->close();
     QAccount->setParam(QStringLiteral("InputYear"), runYear);

@@ -5,6 +5,9 @@
 #include <QMainWindow>
 
 class Connection;
+class ImageButton;
+class Launcher;
+class MenuTreeBinding;
 class Query;
 class TFrLogon;
 class QFrame;
@@ -13,7 +16,9 @@ class QMenu;
 class QPlainTextEdit;
 class QSplitter;
 class QToolButton;
+class QTimer;
 class QTreeWidget;
+class QTreeWidgetItem;
 class QWidget;
 
 // The main window: its show sequence logs the user on, loads the company,
@@ -32,10 +37,31 @@ public:
     // Logon context item held here.
     int UserId = 0;
 
+    void bindData();
+
     // Event handlers.
     void FormCreate();
     void FormShow();
     void NewLoginClick();
+    void SelectDepartment(ImageButton* button);
+    void VSplitterMoved();
+    void MenuTreeClick();
+    void MenuTreeDblClick();
+    void MenuTreeKeyDown(int key);
+    void MenuTreeMouseDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+    void N1Click(); // expand all
+    void N2Click(); // collapse all
+    void ChkUpdateClick();
+    void GbHeaderDblClick();
+    void Timer1Timer();
+    // The internet check (switched from the tree's pop-up menu) doubles the title scroll.
+    void setInternetCheck(bool on) { m_internetCheck = on; }
+
+    // Steps of the show sequence with their own names.
+    void VersionCheckAtLogon();
+    QList<ImageButton*> departmentButtons() const;
+    // The test-machine marker: ZAQTest.Dat in the folder above the program's.
+    static bool testMachine();
 
     // LogonTarget
     void setUserId(int userId) override { UserId = userId; }
@@ -71,20 +97,37 @@ public:
     Query* qconfig;
     Query* QAccount;
 
+    // Configuration queries of the window.
+    Query* QDepartmentRight = nullptr;
+    Query* QTreeMenu = nullptr;
+    Query* QChkFieldSetDocYear = nullptr;
+    Query* Query1 = nullptr;
+    QTimer* Timer1;
+    MenuTreeBinding* MenuTreeData = nullptr;
+    Launcher* MenuLauncher = nullptr;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWindow();
     void endProgram();
     void readCompanyStatus();
+    void buildDepartments();
+    void openTreeMenu(qint64 departmentId);
+    void reopenConfiguration();
+    void ensureSetDocYearColumn();
+    void refreshMemoryLabels();
+    void scrollTitle();
 
     bool m_readOnly;
     bool m_firstShow = true;
     bool m_internetCheck = false;
     int m_publicAddressTicks = 0;
     QString m_titleText;
+    bool m_endAfterShow = false;
     TFrLogon* m_logon = nullptr;
     QWidget* m_logo = nullptr;
 };

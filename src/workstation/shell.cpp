@@ -8,6 +8,8 @@
 
 #include <shellapi.h> // needs windows.h first
 #else
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #endif
 
@@ -68,7 +70,11 @@ void SystemShell::start(const QString& program, const QString& parameters, const
 void SystemShell::start(const QString& program, const QString& parameters, const QString& workingFolder, ShowMode)
 {
     // A desktop without window states to ask for: every mode starts the program the same way.
-    QProcess::startDetached(program, splitParameters(parameters), workingFolder);
+    // A bare program name is looked for in the current folder first, as the Windows shell does.
+    QString path = program;
+    if (!program.contains(QLatin1Char('/')) && QFileInfo(QDir::current(), program).isFile())
+        path = QDir::current().absoluteFilePath(program);
+    QProcess::startDetached(path, splitParameters(parameters), workingFolder);
 }
 
 #endif

@@ -172,7 +172,7 @@ TEST_F(Logon, OneCompanyWithTwoDatabaseTypesIsOneItemAndBothNamesAreStored)
     EXPECT_EQ(target.hint, QStringLiteral("[ AAA ] A Co"));
     EXPECT_EQ(target.panel, QStringLiteral("[ A Co ]"));
     EXPECT_EQ(dm.UserCode, QStringLiteral("BOB"));
-    EXPECT_TRUE(dm.PosUser);
+    EXPECT_FALSE(dm.PosUser);
     EXPECT_FALSE(dm.ThaiLanguage);
     EXPECT_EQ(dialog->ServerName(), QStringLiteral("./data"));
     EXPECT_FALSE(dialog->QCompList->isOpen());

@@ -13,7 +13,10 @@ Insert Into UserName (Code, FullName, IsDepartment, Active, LanguageNo, Password
 Select 'ANN', 'แอน ทดสอบ', 'N', 'Y', 1, Cast('ann1' As VarBinary(Max)), Id, 'N' From UserName Where Code = 'ADMIN'
 /
 Insert Into UserName (Code, FullName, IsDepartment, Active, LanguageNo, PasswordNew, GroupId, POS_USER)
-Select 'BOB', '  Bob Brown  ', 'N', 'Y', 2, Cast('bob' As VarBinary(Max)), Id, 'Y' From UserName Where Code = 'SALES'
+Select 'BOB', '  Bob Brown  ', 'N', 'Y', 2, Cast('bob' As VarBinary(Max)), Id, 'N' From UserName Where Code = 'SALES'
+/
+Insert Into UserName (Code, FullName, IsDepartment, Active, LanguageNo, PasswordNew, GroupId, POS_USER)
+Select 'CASH', 'Cashier', 'N', 'Y', 1, Cast('cash' As VarBinary(Max)), Id, 'Y' From UserName Where Code = 'SALES'
 /
 Insert Into UserName (Code, FullName, IsDepartment, Active, LanguageNo, PasswordNew, GroupId)
 Select 'OLD', 'Old', 'N', 'N', 1, Cast('old' As VarBinary(Max)), Id From UserName Where Code = 'SALES'
@@ -40,6 +43,8 @@ Insert Into Company (Code, NameThai, ShortName, LocalServer) Values ('DDD', 'บ
 /
 Insert Into CompanyConfig (Company, DefaultPosMenuId) Select Id, 30100000 From Company Where Code In ('AAA', 'BBB', 'CCC')
 /
+Insert Into Menu (Id, Parent, OrderNo, Description, DescEnglish, Command, MenuOption) Values (30100000, 30000000, 5, 'ขายหน้าร้าน', 'POS', 'ZAQPOS.EXE', ' POS1 ')
+/
 Insert Into DatabaseList (YearNo, Company, DatabaseType, Description, DatabaseName, SetDocYear) Select 2026, Id, 1, ' Year 2026 ', 'A2026', 'Y' From Company Where Code = 'AAA'
 /
 Insert Into DatabaseList (YearNo, Company, DatabaseType, Description, DatabaseName, SetDocYear) Select 2026, Id, 2, 'Year 2026', 'AMFG2026', 'Y' From Company Where Code = 'AAA'
@@ -61,7 +66,7 @@ Select U.Id, L.Company, L.DatabaseType, L.Id From UserName U, DatabaseList L Whe
 /
 Insert Into UserCompany (UserName, Company, DatabaseType, DatabaseList)
 Select U.Id, L.Company, L.DatabaseType, L.Id From UserName U, DatabaseList L
-Where U.Code In ('BOB', 'NULLPW', 'BLANK') And L.DatabaseName In ('A2026', 'AMFG2026', 'C2026')
+Where U.Code In ('BOB', 'CASH', 'NULLPW', 'BLANK') And L.DatabaseName In ('A2026', 'AMFG2026', 'C2026')
 /
 Insert Into UserCompany (UserName, Company, DatabaseType, DatabaseList)
 Select U.Id, L.Company, L.DatabaseType, L.Id From UserName U, DatabaseList L Where U.Code = 'PREV' And L.DatabaseName = 'A2025'
@@ -69,6 +74,7 @@ Select U.Id, L.Company, L.DatabaseType, L.Id From UserName U, DatabaseList L Whe
 Insert Into UserCompany (UserName, Company, DatabaseType, DatabaseList)
 Select U.Id, L.Company, L.DatabaseType, L.Id From UserName U, DatabaseList L Where U.Code = 'NOGRP' And L.DatabaseName = 'D2026'
 /)"));
+    site.writeFile(QStringLiteral("ZaqVersion.Dat"), "1.0.0\n");
     const struct
     {
         const char* name;

@@ -1,0 +1,108 @@
+#include "mainmenu/menutree.h"
+
+#include "db/query.h"
+#include "toolkit/pictures.h"
+
+#include <QIcon>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+
+MenuTreeBinding::MenuTreeBinding(QTreeWidget* tree, Query* query, QObject* parent)
+    : QObject(parent)
+    , m_tree(tree)
+    , m_query(query)
+{
+    connect(m_query, &Query::opened, this, &MenuTreeBinding::rebuild);
+    connect(m_query, &Query::closed, this, &MenuTreeBinding::clear);
+    connect(m_tree, &QTreeWidget::itemExpanded, this, &MenuTreeBinding::itemExpanded);
+    connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) { currentChanged(current); });
+}
+
+void MenuTreeBinding::clear()
+{
+    m_children.clear();
+    m_tree->clear();
+}
+
+// The whole result is read once; the levels are then cut from it in memory.
+void MenuTreeBinding::rebuild()
+{
+    if (m_building)
+        return;
+    m_building = true;
+    m_children.clear();
+    m_idColumn = m_query->columnIndex(QStringLiteral("ID"));
+    m_textColumn = m_query->columnIndex(QStringLiteral("DESCRIPTION"));
+    const int parentColumn = m_query->columnIndex(QStringLiteral("PARENT"));
+    const int rows = m_query->rowCount();
+    for (int r = 0; r < rows; ++r)
+        m_children[m_query->value(r, parentColumn).toLongLong()].append(r);
+    {
+        const QSignalBlocker blocker(m_tree);
+        m_tree->clear();
+    }
+    buildLevel(nullptr, m_root.toLongLong());
+    m_building = false;
+}
+
+void MenuTreeBinding::buildLevel(QTreeWidgetItem* under, qint64 key)
+{
+    const QSignalBlocker blocker(m_tree);
+    const int current = m_query->recNo();
+    if (under)
+        qDeleteAll(under->takeChildren());
+    static const QIcon icon(Pictures::treeEntry());
+    QList<QTreeWidgetItem*> items;
+    const QVector<int> rows = m_children.value(key);
+    items.reserve(rows.size());
+    for (const int r : rows) {
+        auto* item = new QTreeWidgetItem;
+        const qint64 id = m_query->value(r, m_idColumn).toLongLong();
+        item->setText(0, m_query->value(r, m_textColumn).toString());
+        item->setData(0, kKeyRole, id);
+        item->setData(0, kRowRole, r);
+        item->setIcon(0, icon);
+        item->setChildIndicatorPolicy(m_children.contains(id) ? QTreeWidgetItem::ShowIndicator : QTreeWidgetItem::DontShowIndicator);
+        items.append(item);
+    }
+    if (under)
+        under->addChildren(items);
+    else
+        m_tree->addTopLevelItems(items);
+    m_query->setRecNo(current);
+}
+
+void MenuTreeBinding::itemExpanded(QTreeWidgetItem* item)
+{
+    if (item->childCount() == 0 && m_children.contains(item->data(0, kKeyRole).toLongLong()))
+        buildLevel(item, item->data(0, kKeyRole).toLongLong());
+}
+
+void MenuTreeBinding::buildAllBelow(QTreeWidgetItem* item)
+{
+    const qint64 key = item->data(0, kKeyRole).toLongLong();
+    if (item->childCount() == 0 && m_children.contains(key))
+        buildLevel(item, key);
+    for (int i = 0; i < item->childCount(); ++i)
+        buildAllBelow(item->child(i));
+}
+
+void MenuTreeBinding::expandAll()
+{
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
+        buildAllBelow(m_tree->topLevelItem(i));
+    m_tree->expandAll();
+}
+
+void MenuTreeBinding::collapseAll() { m_tree->collapseAll(); }
+
+int MenuTreeBinding::rowOf(const QTreeWidgetItem* item) const
+{
+    return item ? item->data(0, kRowRole).toInt() : -1;
+}
+
+void MenuTreeBinding::currentChanged(QTreeWidgetItem* item)
+{
+    if (item && m_query->isOpen())
+        m_query->setRecNo(rowOf(item));
+}
