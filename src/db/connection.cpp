@@ -74,6 +74,12 @@ EngineSession& Connection::session()
     return *m_session;
 }
 
+std::unique_ptr<QSqlQuery> Connection::run(const QString& tsql, const ParamValues& params)
+{
+    ++m_statements;
+    return session().run(tsql, params);
+}
+
 void Connection::startTransaction()
 {
     ensureOpen();

@@ -44,6 +44,11 @@ public:
 
     // The open session; throws DbError when the connection is closed.
     EngineSession& session();
+    // Runs one statement on the open session and counts it.
+    std::unique_ptr<QSqlQuery> run(const QString& tsql, const ParamValues& params);
+    // Statements run on this connection so far (a diagnostic, and how tests
+    // see that something was done without a query).
+    quint64 statementsRun() const { return m_statements; }
 
     // Bookkeeping for the queries and procedures that run on this connection.
     void attach(Query* query);
@@ -61,6 +66,7 @@ private:
     std::unique_ptr<EngineSession> m_session;
     bool m_inTransaction = false;
     bool m_opening = false;
+    quint64 m_statements = 0;
     QList<Query*> m_queries;
     QList<StoredProc*> m_procs;
 };

@@ -36,7 +36,7 @@ void Query::open()
 {
     close();
     m_connection->ensureOpen();
-    std::unique_ptr<QSqlQuery> q = m_connection->session().run(text(), m_params);
+    std::unique_ptr<QSqlQuery> q = m_connection->run(text(), m_params);
     if (!q->isSelect())
         throw DbError(QStringLiteral("The statement returned no result set:\n%1").arg(text()));
     const QSqlRecord rec = q->record();
@@ -55,7 +55,7 @@ int Query::execSql()
 {
     close();
     m_connection->ensureOpen();
-    std::unique_ptr<QSqlQuery> q = m_connection->session().run(text(), m_params);
+    std::unique_ptr<QSqlQuery> q = m_connection->run(text(), m_params);
     return q->numRowsAffected();
 }
 

@@ -36,7 +36,7 @@ void runScript(Connection& connection, const QStringList& lines)
     connection.ensureOpen();
     for (const ScriptStatement& st : splitScript(lines)) {
         try {
-            connection.session().run(st.text, ParamValues());
+            connection.run(st.text, ParamValues());
         } catch (const DbError& e) {
             throw DbError(QStringLiteral("Script line %1: %2").arg(st.firstLine).arg(e.message()));
         }
