@@ -2,6 +2,7 @@
 
 #include "app/logowindow.h"
 #include "config/dmconfig.h"
+#include "dialogs/frsearchuser.h"
 #include "logon/frlogon.h"
 #include "mainmenu/frmainmenu.h"
 #include "toolkit/guard.h"
@@ -34,6 +35,7 @@ int runProgram(int argc, char** argv)
     DmConfig = new TDMConfig(&app);
     mainMenu.bindData();
     logon.bindData();
+    FrSearchUser = new TFrSearchUser;
 
     mainMenu.show();
     return app.exec();

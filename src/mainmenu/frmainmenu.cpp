@@ -92,7 +92,9 @@ void TFrMainMenu::buildWindow()
     ChkUpdate->setAutoRaise(true);
     ChkUpdate->setCursor(Qt::PointingHandCursor);
     ChkUpdate->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    ChkUpdate->setIcon(QIcon(Pictures::upgrade()));
+    QIcon upgradeIcon(Pictures::upgrade());
+    upgradeIcon.addFile(Pictures::upgradeDisabled(), QSize(), QIcon::Disabled);
+    ChkUpdate->setIcon(upgradeIcon);
     ChkUpdate->setStyleSheet(QStringLiteral("QToolButton { color: red; font-weight: bold; text-decoration: underline; }"));
     ChkUpdate->setToolTip(QStringLiteral("Click เพื่อ Upgrade โปรแกรมจาก Server"));
 
@@ -135,6 +137,19 @@ void TFrMainMenu::buildWindow()
     MenuTree->setObjectName(QStringLiteral("MenuTree"));
     MenuTree->setHeaderHidden(true);
     MenuTree->setContextMenuPolicy(Qt::CustomContextMenu);
+    MenuTree->setIndentation(22);
+    MenuTree->setSelectionBehavior(QAbstractItemView::SelectRows);
+    MenuTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MenuTree->setMouseTracking(true);
+    MenuTree->setCursor(Qt::PointingHandCursor);
+    QFont treeFont(QStringLiteral("MS Sans Serif"));
+    treeFont.setPixelSize(16);
+    treeFont.setBold(true);
+    MenuTree->setFont(treeFont);
+    // Blue entries on pale blue; the selection stays visible when the tree loses the focus.
+    MenuTree->setStyleSheet(QStringLiteral("QTreeWidget { background-color: rgb(240, 251, 255); color: blue; }"
+                                           "QTreeWidget::item:hover { background-color: rgb(206, 206, 255); }"
+                                           "QTreeWidget::item:selected { background-color: rgb(0, 0, 160); color: white; }"));
     MenuInfo = new QPlainTextEdit(Panel1);
     MenuInfo->setObjectName(QStringLiteral("MenuInfo"));
     MenuInfo->setFixedHeight(56);

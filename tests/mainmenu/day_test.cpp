@@ -261,6 +261,18 @@ TEST_F(WorkingDay, ModuleProgramsGetTheFiveFieldCommandLine)
     EXPECT_TRUE(window->isVisible());
 }
 
+TEST_F(WorkingDay, LongCommandLinesArePassedWhole)
+{
+    const QString option = QStringLiteral("OPTION ") + QString(150, QLatin1Char('x'));
+    const QString program = QString(90, QLatin1Char('P')) + QStringLiteral(".EXE");
+    site.config(QStringLiteral("Update Menu Set MenuOption = '%1', Command = '%2' Where Id = 10100000").arg(option, program));
+    logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
+    launch(QStringLiteral("Quotation"));
+    ASSERT_EQ(shell.starts.size(), 1);
+    EXPECT_TRUE(shell.last().program.endsWith(program));
+    EXPECT_EQ(shell.last().parameters, QStringLiteral("10100000 %1 A2026 %2 10/12/2026").arg(LogonFixture::userId(site, QStringLiteral("BOB"))).arg(option));
+}
+
 TEST_F(WorkingDay, EnterWithoutAnOpenTreeDoesNothing)
 {
     window->MenuTreeKeyDown(Qt::Key_Return);
