@@ -1,0 +1,168 @@
+// Logging on to the demo site: from the click on Logon to the filled main
+// window (department buttons and the first department's tree), offscreen.
+//   JOHN    one company of the year: the dialog closes at once
+//   SOMCHAI several: the first database of the list is chosen
+// "FormShow" times the whole show sequence, the dialog's own appearance
+// included; "FromClick" starts the clock at the click on Logon.
+#include "config/dmconfig.h"
+#include "config/programexit.h"
+#include "fixedclock.h"
+#include "logon/frlogon.h"
+#include "mainmenu/frmainmenu.h"
+#include "recordingshell.h"
+#include "scriptedprompts.h"
+#include "site.h"
+#include "toolkit/guard.h"
+#include "toolkit/imagebutton.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <benchmark/benchmark.h>
+#include <stdexcept>
+
+namespace {
+
+constexpr int kYear = 2026;
+
+// The offscreen platform warns at every window it shows; the figures stay readable.
+QtMessageHandler g_previousHandler = nullptr;
+void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (!message.contains(QLatin1String("propagateSizeHints")))
+        g_previousHandler(type, context, message);
+}
+
+// One demo site, data module, main window and logon dialog for every run:
+// making the site is not what is measured.
+struct DemoSite
+{
+    DemoSite()
+    {
+        static int argc = 1;
+        static char name[] = "bench_logon";
+        static char* argv[] = { name, nullptr };
+        app = new GuardedApplication(argc, argv);
+        g_previousHandler = qInstallMessageHandler(quietOffscreen);
+        if (!dir.isValid())
+            throw std::runtime_error("no temporary folder");
+        Site::initDemo(dir.path(), kYear);
+        QDir::setCurrent(dir.path()); // the site folder is the working folder, as for the program
+        setHaltHandler([this](int code) { halted = code; });
+        dm = new TDMConfig;
+        DmConfig = dm;
+        window = new TFrMainMenu(false);
+        logon = new TFrLogon(window);
+        window->setLogonDialog(logon);
+        window->show();
+        // The first show frees the logo window and clears the first-show flag;
+        // every later run is a logon anew, as from the pop-up menu.
+        logOn(QStringLiteral("JOHN"), QStringLiteral("john"), -1);
+    }
+
+    // Answers the dialog as soon as the show sequence opens it; the click on
+    // Logon starts `fromClick`.
+    void answer(const QString& code, const QString& password, int choice)
+    {
+        QTimer::singleShot(0, logon, [this, code, password, choice] {
+            if (!logon->isVisible())
+                return;
+            logon->UserName->setText(code);
+            logon->Password->setText(password);
+            fromClick.start();
+            QTest::mouseClick(logon->BtLogon, Qt::LeftButton);
+            if (choice >= 0 && logon->isVisible()) {
+                logon->DatabaseList->setCurrentIndex(choice);
+                QTest::mouseClick(logon->BtOk, Qt::LeftButton);
+            }
+            if (logon->isVisible())
+                logon->reject();
+        });
+    }
+
+    void logOn(const QString& code, const QString& password, int choice)
+    {
+        answer(code, password, choice);
+        window->FormShow();
+        QCoreApplication::processEvents(); // layout and painting of what the sequence built
+    }
+
+    // Empty when the window shows what a logon fills in.
+    QString fault() const
+    {
+        if (!prompts.allTexts().isEmpty())
+            return prompts.allTexts().join(QLatin1Char('|'));
+        if (halted >= 0)
+            return QStringLiteral("the program was stopped");
+        if (!window->isVisible())
+            return QStringLiteral("the main window closed");
+        if (!window->FullName->text().startsWith(QLatin1String("User : ")))
+            return QStringLiteral("no user in the header");
+        if (window->departmentButtons().isEmpty())
+            return QStringLiteral("no department buttons");
+        if (window->MenuTree->topLevelItemCount() == 0)
+            return QStringLiteral("an empty menu tree");
+        return {};
+    }
+
+    GuardedApplication* app;
+    ScriptedPrompts prompts;
+    RecordingShell shell;
+    FixedClock clock { QDateTime(QDate(kYear, 12, 10), QTime(9, 0)) };
+    QTemporaryDir dir;
+    TDMConfig* dm;
+    TFrMainMenu* window;
+    TFrLogon* logon;
+    QElapsedTimer fromClick;
+    int halted = -1;
+};
+
+DemoSite& demoSite()
+{
+    static DemoSite* made = new DemoSite; // kept to the end of the program, like the program's own windows
+    return *made;
+}
+
+void report(benchmark::State& state, DemoSite& s)
+{
+    state.counters["buttons"] = double(s.window->departmentButtons().size());
+    state.counters["tree_top"] = s.window->MenuTree->topLevelItemCount();
+    state.SetLabel(s.dm->CurrentDatabaseName.toStdString());
+    const QString fault = s.fault();
+    if (!fault.isEmpty())
+        state.SkipWithError(fault.toStdString().c_str());
+}
+
+void LogonFormShow(benchmark::State& state, const char* code, const char* password, int choice)
+{
+    DemoSite& s = demoSite();
+    for (auto _ : state)
+        s.logOn(QLatin1String(code), QLatin1String(password), choice);
+    report(state, s);
+}
+
+void LogonFromClick(benchmark::State& state, const char* code, const char* password, int choice)
+{
+    DemoSite& s = demoSite();
+    for (auto _ : state) {
+        s.logOn(QLatin1String(code), QLatin1String(password), choice);
+        state.SetIterationTime(double(s.fromClick.nsecsElapsed()) / 1e9);
+    }
+    report(state, s);
+}
+
+BENCHMARK_CAPTURE(LogonFormShow, JohnOneCompany, "JOHN", "john", -1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LogonFromClick, JohnOneCompany, "JOHN", "john", -1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LogonFormShow, SomchaiChoosesDatabase, "SOMCHAI", "1234", 0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LogonFromClick, SomchaiChoosesDatabase, "SOMCHAI", "1234", 0)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

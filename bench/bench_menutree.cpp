@@ -1,0 +1,305 @@
+// The main window over a large menu: 20,000 entries under the twelve
+// departments, one department (60000000) with 8,000 of them, nested four
+// levels below the department; a group holding rights on every entry and a
+// Thai-language user in it. Measured offscreen over the embedded site:
+//   LogonToFilledWindow       the show sequence with the logon answered
+//   ChooseLargestDepartment   SelectDepartment: query, tree built, fully expanded
+//   ChooseSmallDepartment     the same for a department of 1,090 entries
+//   ExpandAllAfterCollapseAll N1Click after N2Click (only N1Click is timed)
+//   TreeQueryReadWhole        the tree's query alone, opened and read to the end,
+//                             to tell the query's share from the tree's
+#include "config/dmconfig.h"
+#include "config/programexit.h"
+#include "config/sqlcatalogue.h"
+#include "db/connection.h"
+#include "db/query.h"
+#include "fixedclock.h"
+#include "logon/frlogon.h"
+#include "logonfixture.h"
+#include "mainmenu/frmainmenu.h"
+#include "mainmenu/menutree.h"
+#include "recordingshell.h"
+#include "scriptedprompts.h"
+#include "toolkit/guard.h"
+#include "toolkit/imagebutton.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <benchmark/benchmark.h>
+#include <stdexcept>
+
+namespace {
+
+constexpr int kEntries = 20000;
+constexpr int kLargestEntries = 8000;
+constexpr qint64 kLargest = 60000000;
+constexpr qint64 kSmall = 20000000;
+
+// Departments (the ids of the glyph table), their order and their number of
+// entries. Entry k of a department has id department + 1 + k; entries 0 to 7
+// hang below the department, every later entry k below entry (k - 8) / 10, so
+// the levels hold 8, 80, 800 and the rest of the entries.
+const char* const kMenuFixture = R"(
+Create Table BenchDigit (N Int Not Null)
+/
+Insert Into BenchDigit (N)
+Select 0 Union All Select 1 Union All Select 2 Union All Select 3 Union All Select 4
+Union All Select 5 Union All Select 6 Union All Select 7 Union All Select 8 Union All Select 9
+/
+Create Table BenchNumber (N Int Not Null Primary Key)
+/
+Insert Into BenchNumber (N) Select A.N + 10 * B.N + 100 * C.N + 1000 * D.N From BenchDigit A, BenchDigit B, BenchDigit C, BenchDigit D
+/
+Create Table BenchDepartment (Id Int Not Null, OrderNo Int Not Null, Entries Int Not Null, Description VarChar(50) Null, DescEnglish VarChar(50) Null)
+/
+Insert Into BenchDepartment (Id, OrderNo, Entries, Description, DescEnglish)
+Select 10000000, 10, 1090, 'ระบบขาย', 'Sales' Union All
+Select 20000000, 20, 1090, 'ระบบบัญชี', 'Accounting' Union All
+Select 30000000, 30, 1090, 'ระบบขายหน้าร้าน', 'Point of Sale' Union All
+Select 50000000, 40, 1090, 'ระบบบุคคล', 'Personnel' Union All
+Select 60000000, 50, 8000, 'ระบบต่างประเทศ', 'Overseas' Union All
+Select 65000000, 60, 1090, 'ระบบส่งออก', 'Export' Union All
+Select 70000000, 70, 1090, 'ระบบการเงิน', 'Finance' Union All
+Select 75000000, 80, 1090, 'ระบบเงินทุน', 'Treasury' Union All
+Select 80000000, 90, 1090, 'ระบบรายงาน', 'Reports' Union All
+Select 90000000, 100, 1090, 'ระบบซ่อมบำรุง', 'Maintenance' Union All
+Select 2060000000, 110, 1090, 'ระบบนำเสนอ', 'Presentation' Union All
+Select 2070000000, 120, 1100, 'ระบบคอมพิวเตอร์', 'Computer'
+/
+Insert Into Menu (Id, Parent, OrderNo, MenuLevel, Description, DescEnglish, Command, MenuOption, MenuHint, DatabaseType)
+Select Id, 0, OrderNo, 0, Description, DescEnglish, Null, Null, 'เมนูของ' + Description, 1 From BenchDepartment
+/
+Insert Into Menu (Id, Parent, OrderNo, MenuLevel, Description, DescEnglish, Command, MenuOption, MenuHint, DatabaseType)
+Select D.Id + 1 + N.N,
+  Case When N.N < 8 Then D.Id Else D.Id + 1 + (N.N - 8) / 10 End,
+  D.OrderNo * 100000 + (N.N * 7919) % 10007,
+  Case When N.N < 8 Then 1 When N.N < 88 Then 2 When N.N < 888 Then 3 Else 4 End,
+  'รายการที่ ' + Cast(N.N As VarChar(10)), 'Entry ' + Cast(N.N As VarChar(10)),
+  'ZAQMODULE.EXE', 'OPT ' + Cast(N.N As VarChar(10)), 'คำอธิบายรายการที่ ' + Cast(N.N As VarChar(10)), 1
+From BenchDepartment D, BenchNumber N
+Where N.N < D.Entries
+/
+Insert Into UserName (Code, FullName, IsDepartment, Active, CanSetOtherUserPass) Values ('BIGGRP', 'ทุกเมนู', 'Y', 'Y', 'N')
+/
+Insert Into UserName (Code, FullName, IsDepartment, Active, LanguageNo, PasswordNew, GroupId, POS_USER)
+Select 'BIG', 'ผู้ใช้ทุกเมนู', 'N', 'Y', 1, Cast('big' As VarBinary(Max)), Id, 'N' From UserName Where Code = 'BIGGRP'
+/
+Insert Into UserCompany (UserName, Company, DatabaseType, DatabaseList)
+Select U.Id, L.Company, L.DatabaseType, L.Id From UserName U, DatabaseList L Where U.Code = 'BIG' And L.DatabaseName In ('A2026', 'AMFG2026')
+/
+Insert Into UserRight (UserName, Menu, AccessRight, AddRight, ModifyRight, DeleteRight)
+Select G.Id, M.Id, 'Y', 'Y', 'Y', 'Y' From UserName G, Menu M
+Where G.Code = 'BIGGRP' And M.Id <> 30100000
+/
+Drop Table BenchDepartment
+/
+Drop Table BenchNumber
+/
+Drop Table BenchDigit
+/)";
+
+// The offscreen platform warns at every window it shows; the figures stay readable.
+QtMessageHandler g_previousHandler = nullptr;
+void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (!message.contains(QLatin1String("propagateSizeHints")))
+        g_previousHandler(type, context, message);
+}
+
+int itemsBelow(const QTreeWidgetItem* item, bool& allExpanded)
+{
+    int n = 0;
+    for (int i = 0; i < item->childCount(); ++i) {
+        const QTreeWidgetItem* child = item->child(i);
+        if (child->childCount() > 0 && !child->isExpanded())
+            allExpanded = false;
+        n += 1 + itemsBelow(child, allExpanded);
+    }
+    return n;
+}
+
+// One large site, data module and logged-on main window for every run.
+struct LargeMenu
+{
+    LargeMenu()
+    {
+        static int argc = 1;
+        static char name[] = "bench_menutree";
+        static char* argv[] = { name, nullptr };
+        app = new GuardedApplication(argc, argv);
+        g_previousHandler = qInstallMessageHandler(quietOffscreen);
+        site = new FixtureSite;
+        QElapsedTimer built;
+        built.start();
+        LogonFixture::build(*site);
+        site->config(QString::fromUtf8(kMenuFixture));
+        fixtureSeconds = double(built.elapsed()) / 1000;
+        const int entries = site->configScalar(QStringLiteral("Select Count(*) From Menu Where Parent <> 0 And Id <> 30100000")).toInt();
+        if (entries != kEntries)
+            throw std::runtime_error("the large menu does not hold 20,000 entries");
+        setHaltHandler([this](int code) { halted = code; });
+        dm = new TDMConfig;
+        DmConfig = dm;
+        window = new TFrMainMenu(false);
+        logon = new TFrLogon(window);
+        window->setLogonDialog(logon);
+        window->show();
+        logOn();
+    }
+
+    void logOn()
+    {
+        QTimer::singleShot(0, logon, [this] {
+            if (!logon->isVisible())
+                return;
+            logon->UserName->setText(QStringLiteral("BIG"));
+            logon->Password->setText(QStringLiteral("big"));
+            QTest::mouseClick(logon->BtLogon, Qt::LeftButton);
+            if (logon->isVisible())
+                logon->reject();
+        });
+        window->FormShow();
+        QCoreApplication::processEvents();
+    }
+
+    ImageButton* button(qint64 departmentId) const
+    {
+        for (ImageButton* b : window->departmentButtons()) {
+            if (b->tag() == departmentId)
+                return b;
+        }
+        return nullptr;
+    }
+
+    void choose(qint64 departmentId)
+    {
+        ImageButton* b = button(departmentId);
+        if (!b)
+            throw std::runtime_error("no such department button");
+        window->SelectDepartment(b);
+        QCoreApplication::processEvents();
+    }
+
+    // Empty when the tree shows `entries` entries, fully expanded, with the
+    // first entry chosen and its row current.
+    QString fault(int entries) const
+    {
+        if (!prompts.allTexts().isEmpty())
+            return prompts.allTexts().join(QLatin1Char('|'));
+        if (halted >= 0)
+            return QStringLiteral("the program was stopped");
+        if (TFrMainMenu::testMachine())
+            return QStringLiteral("the test-machine marker is present: the tree is not expanded");
+        bool allExpanded = true;
+        const int shown = itemsBelow(window->MenuTree->invisibleRootItem(), allExpanded);
+        if (shown != entries)
+            return QStringLiteral("the tree shows %1 entries, not %2").arg(shown).arg(entries);
+        if (!allExpanded)
+            return QStringLiteral("the tree is not fully expanded");
+        QTreeWidgetItem* current = window->MenuTree->currentItem();
+        if (current != window->MenuTree->topLevelItem(0) || window->QTreeMenu->recNo() != window->MenuTreeData->rowOf(current))
+            return QStringLiteral("the first entry is not the current row");
+        return {};
+    }
+
+    void report(benchmark::State& state, int entries) const
+    {
+        state.counters["entries"] = entries;
+        state.counters["query_rows"] = window->QTreeMenu->fetchedCount();
+        const QString f = fault(entries);
+        if (!f.isEmpty())
+            state.SkipWithError(f.toStdString().c_str());
+    }
+
+    GuardedApplication* app;
+    ScriptedPrompts prompts;
+    RecordingShell shell;
+    FixedClock clock { QDateTime(QDate(2026, 12, 10), QTime(9, 0)) };
+    FixtureSite* site;
+    TDMConfig* dm;
+    TFrMainMenu* window;
+    TFrLogon* logon;
+    double fixtureSeconds = 0;
+    int halted = -1;
+};
+
+LargeMenu& largeMenu()
+{
+    static LargeMenu* made = new LargeMenu; // kept to the end of the program, like the program's own windows
+    return *made;
+}
+
+constexpr int kSmallEntries = 1090;
+
+void LogonToFilledWindow(benchmark::State& state)
+{
+    LargeMenu& m = largeMenu();
+    for (auto _ : state)
+        m.logOn();
+    state.counters["fixture_s"] = m.fixtureSeconds;
+    state.counters["buttons"] = double(m.window->departmentButtons().size());
+    m.report(state, kSmallEntries); // the first department, 10000000
+    if (m.window->departmentButtons().size() != 12)
+        state.SkipWithError("not twelve department buttons");
+}
+BENCHMARK(LogonToFilledWindow)->Unit(benchmark::kMillisecond);
+
+void ChooseLargestDepartment(benchmark::State& state)
+{
+    LargeMenu& m = largeMenu();
+    for (auto _ : state)
+        m.choose(kLargest);
+    m.report(state, kLargestEntries);
+}
+BENCHMARK(ChooseLargestDepartment)->Unit(benchmark::kMillisecond);
+
+void ChooseSmallDepartment(benchmark::State& state)
+{
+    LargeMenu& m = largeMenu();
+    for (auto _ : state)
+        m.choose(kSmall);
+    m.report(state, kSmallEntries);
+}
+BENCHMARK(ChooseSmallDepartment)->Unit(benchmark::kMillisecond);
+
+void ExpandAllAfterCollapseAll(benchmark::State& state)
+{
+    LargeMenu& m = largeMenu();
+    m.choose(kLargest);
+    for (auto _ : state) {
+        m.window->N2Click();
+        QCoreApplication::processEvents();
+        QElapsedTimer t;
+        t.start();
+        m.window->N1Click();
+        QCoreApplication::processEvents();
+        state.SetIterationTime(double(t.nsecsElapsed()) / 1e9);
+    }
+    m.report(state, kLargestEntries);
+}
+BENCHMARK(ExpandAllAfterCollapseAll)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void TreeQueryReadWhole(benchmark::State& state)
+{
+    LargeMenu& m = largeMenu();
+    Query q(m.dm->DmCfg, Sql::QTreeMenuThai);
+    q.setParam(QStringLiteral("LogonId"), m.window->UserId);
+    for (auto _ : state) {
+        q.close();
+        q.open();
+        benchmark::DoNotOptimize(q.rowCount());
+    }
+    state.counters["query_rows"] = q.fetchedCount();
+    if (q.fetchedCount() != kEntries + 12)
+        state.SkipWithError("the query did not read every entry");
+}
+BENCHMARK(TreeQueryReadWhole)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
