@@ -3,10 +3,14 @@
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "db/embedded/server.h"
+#include "db/query.h"
 #include "db/script.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSet>
 #include <QTextStream>
 
 // The scripts live in a static library; make sure its resources are linked in.
@@ -69,6 +73,60 @@ void writeTextFile(const QString& path, const QString& line)
         throw DbError(QStringLiteral("Cannot write %1.").arg(path));
     QTextStream(&f) << line << '\n';
 }
+
+// The stand-in module program, built next to the site tool; empty when the
+// running program has none beside it (the tests call initDemo directly).
+QString standInModuleProgram()
+{
+    if (!QCoreApplication::instance())
+        return QString();
+    const QDir here(QCoreApplication::applicationDirPath());
+    for (const char* name : { "zaqmodule", "zaqmodule.exe" }) {
+        const QFileInfo program(here.filePath(QLatin1String(name)));
+        if (program.isFile())
+            return program.absoluteFilePath();
+    }
+    return QString();
+}
+
+// Every program the site's menu starts, and the upgrade program the main menu
+// starts by name, becomes a copy of the stand-in in the site folder, so each
+// entry opens a window that shows the command line it was given.
+void installStandInModule(const QString& dir, const QString& serverFolder)
+{
+    const QString module = standInModuleProgram();
+    if (module.isEmpty())
+        return;
+
+    QSet<QString> names { QStringLiteral("ZAQUPG.EXE") };
+    Connection c(QStringLiteral("site-programs"));
+    c.profile().add({
+        QStringLiteral("SERVER NAME=") + QDir(serverFolder).absolutePath(),
+        QStringLiteral("DATABASE NAME=ZAQ_CONFIG"),
+        QStringLiteral("USER NAME=") + QLatin1String(kLogin),
+        QStringLiteral("PASSWORD=") + QLatin1String(kPassword),
+        QStringLiteral("OPEN MODE=READ"),
+    });
+    c.open();
+    Query menu(&c, { QStringLiteral("Select Distinct Command From Menu") });
+    for (menu.open(); !menu.eof(); menu.next()) {
+        const QString command = menu.field(QStringLiteral("Command")).asString();
+        const QString name = command.trimmed();
+        // Built-in screens and folders start nothing; a name with a folder in it is not ours to place.
+        if (name.isEmpty() || command.startsWith(QLatin1String("SELF ")) || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+            continue;
+        names.insert(name);
+    }
+
+    const QFileDevice::Permissions executable = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+        | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    for (const QString& name : std::as_const(names)) {
+        const QString target = QDir(dir).filePath(name);
+        QFile::remove(target);
+        if (!QFile::copy(module, target) || !QFile::setPermissions(target, executable))
+            throw DbError(QStringLiteral("Cannot install the program %1.").arg(QDir::toNativeSeparators(target)));
+    }
+}
 } // namespace
 
 QList<DemoUser> initDemo(const QString& dir, int year)
@@ -107,6 +165,7 @@ QList<DemoUser> initDemo(const QString& dir, int year)
     }
     writeTextFile(QDir(dir).filePath(QStringLiteral("Server.Dat")), QStringLiteral("./data"));
     writeTextFile(QDir(dir).filePath(QStringLiteral("ZaqVersion.Dat")), QStringLiteral("1.0.0"));
+    installStandInModule(dir, server);
 
     return {
         { QStringLiteral("SOMCHAI"), QStringLiteral("1234"), QStringLiteral("Thai, administrators; two companies and two years to choose from") },

@@ -1,0 +1,215 @@
+// zaq_screenshots: logs demo users on through the real logon dialog and main
+// window, wired as the program wires them, and saves pictures of what a person
+// sees. Run it in a demo site folder on a real (or virtual) X display:
+//   zaq_screenshots --site DIR --out DIR
+#include "config/dmconfig.h"
+#include "logon/frlogon.h"
+#include "mainmenu/frmainmenu.h"
+#include "toolkit/guard.h"
+#include "toolkit/imagebutton.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QTest>
+#include <QTextStream>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace {
+
+struct Session
+{
+    QString code;
+    QString password;
+    QString logonPicture; // empty: none taken
+    QString menuPicture;
+    int department; // the department button to click, counted from 0
+};
+
+// A caption bar above the picture, so the window's title shows as it does on a desktop.
+QImage withCaption(QWidget& window)
+{
+    const QPixmap body = window.grab();
+    constexpr int bar = 26;
+    QImage out(body.width(), body.height() + bar, QImage::Format_RGB32);
+    out.fill(QColor(0, 0, 128));
+    QPainter p(&out);
+    p.drawPixmap(0, bar, body);
+    QFont f = window.font();
+    f.setBold(true);
+    f.setPixelSize(13);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    // A window without a title of its own is captioned with the application's.
+    const QString title = window.windowTitle().isEmpty() ? QGuiApplication::applicationDisplayName() : window.windowTitle();
+    p.drawText(QRect(8, 0, out.width() - 16, bar), Qt::AlignVCenter | Qt::AlignLeft, title);
+    return out;
+}
+
+class Driver : public QObject
+{
+public:
+    Driver(TFrMainMenu& menu, TFrLogon& logon, const QString& out, QList<Session> sessions)
+        : m_menu(menu)
+        , m_logon(logon)
+        , m_out(out)
+        , m_sessions(std::move(sessions))
+    {
+        connect(&m_tick, &QTimer::timeout, this, [this] { tick(); });
+        m_tick.start(100);
+        QTimer::singleShot(120000, this, [this] { fail(QStringLiteral("gave up waiting (step %1)").arg(m_step)); });
+    }
+
+    bool failed() const { return m_failed; }
+    bool done() const { return m_step == Done; }
+
+private:
+    enum Step { TypeUser, ChooseDatabase, WaitForMenu, ChooseDepartment, TakeMenu, Done };
+
+    const Session& session() const { return m_sessions.at(m_session); }
+
+    void save(const QImage& picture, const QString& name)
+    {
+        const QString path = QDir(m_out).filePath(name);
+        if (!picture.save(path))
+            return fail(QStringLiteral("cannot write ") + path);
+        QTextStream(stdout) << "wrote " << path << " (" << picture.width() << "x" << picture.height() << ")\n";
+    }
+
+    void fail(const QString& why)
+    {
+        if (m_step == Done)
+            return;
+        QTextStream(stderr) << "screenshots: " << why << "\n";
+        m_failed = true;
+        finish();
+    }
+
+    void finish()
+    {
+        m_step = Done;
+        m_tick.stop();
+        QCoreApplication::exit(m_failed ? 1 : 0); // leaves the nested loops of the dialogs too
+    }
+
+    void tick()
+    {
+        // Any message box here means the logon went wrong: say what it said.
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            const QString text = box->text();
+            box->reject();
+            return fail(QStringLiteral("unexpected message: ") + text);
+        }
+        switch (m_step) {
+        case TypeUser:
+            if (!m_logon.isVisible() || m_logon.choosingDatabase())
+                return;
+            m_logon.UserName->clear();
+            m_logon.Password->clear();
+            QTest::keyClicks(m_logon.UserName, session().code);
+            QTest::keyClicks(m_logon.Password, session().password);
+            if (!session().logonPicture.isEmpty())
+                save(withCaption(m_logon), session().logonPicture);
+            m_step = ChooseDatabase;
+            m_logon.BtLogon->click();
+            return;
+        case ChooseDatabase:
+            // A user with one database is through already; one with several picks the first.
+            if (m_logon.isVisible() && m_logon.choosingDatabase()) {
+                m_logon.DatabaseList->setCurrentIndex(0);
+                m_logon.BtOk->click();
+            }
+            m_step = WaitForMenu;
+            return;
+        case WaitForMenu:
+            if (m_logon.isVisible() || !m_menu.isVisible() || m_menu.departmentButtons().isEmpty())
+                return;
+            m_step = ChooseDepartment;
+            return;
+        case ChooseDepartment: {
+            const QList<ImageButton*> buttons = m_menu.departmentButtons();
+            buttons.value(session().department, buttons.first())->click();
+            // A click on an entry shows its hint below the tree.
+            if (QTreeWidgetItem* entry = m_menu.MenuTree->topLevelItem(0)) {
+                const QRect r = m_menu.MenuTree->visualItemRect(entry);
+                QTest::mouseClick(m_menu.MenuTree->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+            }
+            m_step = TakeMenu;
+            m_shown.start();
+            return;
+        }
+        case TakeMenu:
+            // Let the window's once-a-second timer write the title and the memory lines.
+            if (m_shown.elapsed() < 1500)
+                return;
+            save(withCaption(m_menu), session().menuPicture);
+            if (++m_session == m_sessions.size())
+                return finish();
+            m_step = TypeUser;
+            // Log on anew as the next user, as the tree's pop-up menu does.
+            QTimer::singleShot(0, &m_menu, [this] { m_menu.NewLoginClick(); });
+            return;
+        case Done:
+            return;
+        }
+    }
+
+    TFrMainMenu& m_menu;
+    TFrLogon& m_logon;
+    QString m_out;
+    QList<Session> m_sessions;
+    int m_session = 0;
+    int m_step = TypeUser;
+    bool m_failed = false;
+    QTimer m_tick;
+    QElapsedTimer m_shown;
+};
+
+QString option(const QStringList& args, const QString& name)
+{
+    const int i = int(args.indexOf(name));
+    return i >= 0 && i + 1 < args.size() ? args.at(i + 1) : QString();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    GuardedApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const QString site = option(args, QStringLiteral("--site"));
+    const QString out = QDir(option(args, QStringLiteral("--out"))).absolutePath();
+    if (site.isEmpty() || option(args, QStringLiteral("--out")).isEmpty()) {
+        QTextStream(stderr) << "usage: zaq_screenshots --site DIR --out DIR\n";
+        return 2;
+    }
+    if (!QDir().mkpath(out) || !QDir::setCurrent(site)) {
+        QTextStream(stderr) << "screenshots: no site folder " << site << " or cannot make " << out << "\n";
+        return 2;
+    }
+
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("ZAQ Account"));
+    // Wired as the program wires them at start-up.
+    TFrMainMenu mainMenu(false);
+    TFrLogon logon(&mainMenu);
+    mainMenu.setLogonDialog(&logon);
+    DmConfig = new TDMConfig(&app);
+    mainMenu.bindData();
+    logon.bindData();
+
+    Driver driver(mainMenu, logon, out,
+        {
+            { QStringLiteral("SOMCHAI"), QStringLiteral("1234"), QStringLiteral("logon.png"), QStringLiteral("mainmenu.png"), 1 },
+            { QStringLiteral("JOHN"), QStringLiteral("john"), QString(), QStringLiteral("mainmenu-english.png"), 0 },
+        });
+    mainMenu.show();
+    app.exec();
+    if (!driver.done())
+        QTextStream(stderr) << "screenshots: the program ended before the pictures were taken\n";
+    return driver.done() && !driver.failed() ? 0 : 1;
+}
