@@ -5,6 +5,7 @@
 #include "dialogs/frsearchuser.h"
 #include "logon/frlogon.h"
 #include "mainmenu/frmainmenu.h"
+#include "toolkit/fonts.h"
 #include "toolkit/guard.h"
 #include "workstation/singleinstance.h"
 
@@ -20,6 +21,7 @@ int runProgram(int argc, char** argv)
         return 0;
 
     GuardedApplication app(argc, argv);
+    installFontSubstitutes();
     auto* logo = new TFormLogo;
     logo->show();
     logo->repaint();

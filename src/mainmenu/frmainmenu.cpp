@@ -95,7 +95,12 @@ void TFrMainMenu::buildWindow()
     QIcon upgradeIcon(Pictures::upgrade());
     upgradeIcon.addFile(Pictures::upgradeDisabled(), QSize(), QIcon::Disabled);
     ChkUpdate->setIcon(upgradeIcon);
-    ChkUpdate->setStyleSheet(QStringLiteral("QToolButton { color: red; font-weight: bold; text-decoration: underline; }"));
+    QFont updateFont(QStringLiteral("MS Sans Serif"));
+    updateFont.setPixelSize(11);
+    updateFont.setBold(true);
+    updateFont.setUnderline(true);
+    ChkUpdate->setFont(updateFont);
+    ChkUpdate->setStyleSheet(QStringLiteral("QToolButton { color: red; }"));
     ChkUpdate->setToolTip(QStringLiteral("Click เพื่อ Upgrade โปรแกรมจาก Server"));
 
     TMemory = new QLabel(GbHeader);

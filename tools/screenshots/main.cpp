@@ -5,6 +5,7 @@
 #include "config/dmconfig.h"
 #include "logon/frlogon.h"
 #include "mainmenu/frmainmenu.h"
+#include "toolkit/fonts.h"
 #include "toolkit/guard.h"
 #include "toolkit/imagebutton.h"
 
@@ -181,6 +182,7 @@ QString option(const QStringList& args, const QString& name)
 int main(int argc, char** argv)
 {
     GuardedApplication app(argc, argv);
+    installFontSubstitutes();
     const QStringList args = app.arguments();
     const QString site = option(args, QStringLiteral("--site"));
     const QString out = QDir(option(args, QStringLiteral("--out"))).absolutePath();
