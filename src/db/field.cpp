@@ -8,8 +8,11 @@ QString Field::asString() const
         return {};
     if (m_value.typeId() == QMetaType::QByteArray)
         return Cp874::decode(m_value.toByteArray());
-    if (m_value.typeId() == QMetaType::QDateTime)
-        return m_value.toDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    if (m_value.typeId() == QMetaType::QDateTime) {
+        // As dates are shown everywhere: the short date, and the time only when there is one.
+        const QDateTime dt = m_value.toDateTime();
+        return dt.time() == QTime(0, 0) ? dt.toString(QStringLiteral("dd/MM/yyyy")) : dt.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    }
     if (m_value.typeId() == QMetaType::Double) {
         const double d = m_value.toDouble();
         if (d == double(qint64(d)))
