@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -225,6 +226,19 @@ TEST_F(Logon, ServerFileIsWrittenBeforeTheCodeIsChecked)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("./data\n"));
     EXPECT_EQ(dialog->ServerName(), QStringLiteral("./data"));
+}
+
+TEST_F(Logon, ServerFileThatCannotBeWrittenStopsTheAttemptUncounted)
+{
+    QFile::remove(QStringLiteral("Server.Dat"));
+    QDir().mkdir(QStringLiteral("Server.Dat")); // a folder where the file should go
+    logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
+    ASSERT_EQ(prompts.errors().size(), 1);
+    EXPECT_TRUE(prompts.errors().first().contains(QLatin1String("Server.Dat")));
+    EXPECT_TRUE(prompts.informations().isEmpty());
+    EXPECT_EQ(dialog->failureCount(), 0);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dm.DmCfg->isOpen());
 }
 
 TEST_F(Logon, UnreachableServerIsReportedAndNotCounted)
