@@ -164,6 +164,8 @@ bool TFrMainMenu::eventFilter(QObject* watched, QEvent* event)
             MenuTree->setCurrentItem(item);
         guarded([this, mouse] { MenuTreeMouseDown(mouse->buttons(), mouse->modifiers()); });
     }
+    if (watched == GbHeader && event->type() == QEvent::Resize)
+        placeFullName(); // the name stays at the right end of the strip as the window changes size
     if (watched == GbHeader && event->type() == QEvent::MouseButtonDblClick) {
         guarded([this] { GbHeaderDblClick(); });
         return true;

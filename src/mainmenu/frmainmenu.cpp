@@ -245,6 +245,12 @@ void TFrMainMenu::setFullNameText(const QString& text)
     FullName->adjustSize();
 }
 
+void TFrMainMenu::placeFullName()
+{
+    FullName->adjustSize();
+    FullName->move(GbHeader->width() - FullName->width() - 50, (GbHeader->height() - FullName->height()) / 2);
+}
+
 void TFrMainMenu::setHeaderHint(const QString& text) { GbHeader->setToolTip(text); }
 
 void TFrMainMenu::setCompanyPanelText(const QString& text) { StatusPanel0->setText(text); }
@@ -295,8 +301,7 @@ void TFrMainMenu::FormShow()
     }
 
     FullName->setText(QStringLiteral("User : ") + FullName->text());
-    FullName->adjustSize();
-    FullName->move(GbHeader->width() - FullName->width() - 50, (GbHeader->height() - FullName->height()) / 2);
+    placeFullName();
 
     QGuiApplication::setApplicationDisplayName(m_titleText);
 

@@ -120,6 +120,7 @@ private:
     void reopenConfiguration();
     void ensureSetDocYearColumn();
     void refreshMemoryLabels();
+    void placeFullName();
     void scrollTitle();
 
     bool m_readOnly;

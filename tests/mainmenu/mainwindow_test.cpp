@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -94,6 +95,22 @@ TEST_F(MainWindow, LogonFillsTheHeaderAndTheStatusLine)
     EXPECT_FALSE(window->data->isOpen());
     EXPECT_EQ(window->data->profile().lines().value(3), QStringLiteral("OPEN MODE=READ/WRITE"));
     EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(MainWindow, LogoWindowIsGoneBeforeTheLogonShows)
+{
+    QPointer<QWidget> logo = new QWidget;
+    logo->show();
+    window->setLogoWindow(logo);
+    bool logoGone = false;
+    QTimer::singleShot(0, logon.get(), [&] { logoGone = logo.isNull() || !logo->isVisible(); });
+    answerLogon(QStringLiteral("BOB"), QStringLiteral("bob"));
+    window->show();
+    window->FormShow();
+    EXPECT_TRUE(logoGone);
+    EXPECT_FALSE(window->isFirstShow());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(logo.isNull()); // freed, not only hidden
 }
 
 TEST_F(MainWindow, NewLoginRunsTheSequenceAgain)
