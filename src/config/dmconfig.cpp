@@ -4,19 +4,18 @@
 #include "config/programexit.h"
 #include "config/servernames.h"
 #include "config/sqlcatalogue.h"
+#include "config/textfiles.h"
 #include "db/cp874.h"
 #include "db/dberror.h"
 #include "db/script.h"
 #include "toolkit/prompts.h"
 
-#include <QFile>
-#include <QTextStream>
 
 TDMConfig* DmConfig = nullptr;
 
 namespace {
 const QString kServerFile = QStringLiteral("Server.Dat");
-}
+} // namespace
 
 TDMConfig::TDMConfig(QObject* parent)
     : QObject(parent)
@@ -55,26 +54,12 @@ TDMConfig::~TDMConfig()
         DmConfig = nullptr;
 }
 
-QString TDMConfig::ReadServerFile() const
-{
-    QFile f(kServerFile);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray line = f.readLine();
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    return QString::fromUtf8(line);
-}
+QString TDMConfig::ReadServerFile() const { return TextFiles::firstLine(kServerFile).value_or(QString()); }
 
 void TDMConfig::WriteServerFile(const QString& serverName) const
 {
-    QFile f(kServerFile);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+    if (!TextFiles::writeLine(kServerFile, serverName))
         prompts().information(QStringLiteral("Create Server.Dat Error !!!!!\rPlease setup your disk in R/W mode\rOr Check Right on Disk"));
-        return;
-    }
-    f.write(serverName.toUtf8());
-    f.write("\n");
 }
 
 void TDMConfig::DmCfgBeforeConnect()

@@ -3,6 +3,7 @@
 #include "config/dmconfig.h"
 #include "config/servernames.h"
 #include "config/sqlcatalogue.h"
+#include "config/textfiles.h"
 #include "logon/logontarget.h"
 #include "toolkit/guard.h"
 #include "toolkit/pictures.h"
@@ -12,7 +13,6 @@
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -205,19 +205,10 @@ void TFrLogon::FormShow()
     BtOk->setDefault(false);
     BtLogon->setDefault(true);
 
-    if (QFileInfo::exists(kServerFile)) {
-        QFile f(kServerFile);
-        if (f.open(QIODevice::ReadOnly)) {
-            QByteArray line = f.readLine();
-            while (line.endsWith('\n') || line.endsWith('\r'))
-                line.chop(1);
-            GetServer->setText(QString::fromUtf8(line));
-        } else {
-            GetServer->setText(QLatin1String(kDefaultServerName));
-        }
-    } else {
+    if (QFileInfo::exists(kServerFile))
+        GetServer->setText(TextFiles::firstLine(kServerFile).value_or(QLatin1String(kDefaultServerName)));
+    else
         GetServer->setText(QLatin1String(kHostedServerName));
-    }
     UserName->setFocus();
 }
 
@@ -246,13 +237,9 @@ void TFrLogon::attempt()
     // The server box's server is remembered before anything else is checked,
     // so that the next connect probes it.
     m_serverName = GetServer->text().trimmed();
-    {
-        QFile f(kServerFile);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-            throw std::runtime_error(QStringLiteral("Cannot create %1: %2").arg(kServerFile, f.errorString()).toStdString());
-        f.write(m_serverName.toUtf8());
-        f.write("\n");
-    }
+    QString error;
+    if (!TextFiles::writeLine(kServerFile, m_serverName, &error))
+        throw std::runtime_error(QStringLiteral("Cannot create %1: %2").arg(kServerFile, error).toStdString());
 
     DmConfig->DmCfg->close();
     DmConfig->DmCfg->open();

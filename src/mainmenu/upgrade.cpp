@@ -1,6 +1,7 @@
 // The version check and upgrade hand-over, the workstation facts and the
 // once-a-second timer of the main window.
 #include "config/dmconfig.h"
+#include "config/textfiles.h"
 #include "db/query.h"
 #include "mainmenu/frmainmenu.h"
 #include "toolkit/keyboardlayout.h"
@@ -9,7 +10,6 @@
 #include "workstation/workstation.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <stdexcept>
@@ -30,13 +30,10 @@ void TFrMainMenu::VersionCheckAtLogon()
         ChkUpdateClick();
         return;
     }
-    QFile f(kVersionFile);
-    if (!f.open(QIODevice::ReadOnly))
-        throw std::runtime_error(QStringLiteral("Cannot read %1: %2").arg(kVersionFile, f.errorString()).toStdString());
-    QByteArray line = f.readLine();
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    const QString installed = QString::fromUtf8(line).trimmed().toUpper();
+    const std::optional<QString> line = TextFiles::firstLine(kVersionFile);
+    if (!line)
+        throw std::runtime_error(QStringLiteral("Cannot read %1.").arg(kVersionFile).toStdString());
+    const QString installed = line->trimmed().toUpper();
     // Character by character, as the suite has always compared versions: "2.10" sorts before "2.9".
     if (QString::compare(required, installed, Qt::CaseSensitive) > 0)
         ChkUpdateClick();
