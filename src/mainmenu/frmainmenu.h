@@ -74,7 +74,6 @@ public:
     bool internetCheck() const { return m_internetCheck; }
     int publicAddressTicks() const { return m_publicAddressTicks; }
     bool isFirstShow() const { return m_firstShow; }
-    bool readOnlyCompanyDatabases() const { return m_readOnly; }
 
     // Controls, by their component names.
     QFrame* GbHeader;
