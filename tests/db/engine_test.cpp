@@ -10,6 +10,7 @@
 #include "fixturesite.h"
 
 #include <QFile>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -187,6 +188,21 @@ TEST_F(Engine, QueryTimeLimitStopsALongStatement)
     } catch (const DbError& e) {
         EXPECT_TRUE(e.message().contains(QLatin1String("MAX QUERY TIME=1"))) << e.message().toStdString();
     }
+}
+
+TEST_F(Engine, QueryTimeLimitDoesNotCountTheTimeAResultWaitsToBeRead)
+{
+    QStringList script;
+    for (int i = 0; i < 300; ++i)
+        script << QStringLiteral("Insert Into errorlog (menu, errormsg) Values (%1, 'e')").arg(i) << QStringLiteral("/");
+    runScript(db, script);
+    Connection c(QStringLiteral("lazy"));
+    c.profile().add(profile(QStringLiteral("./data"), QStringLiteral("ZAQ_CONFIG"), QStringLiteral("MAX QUERY TIME=1")));
+    Query q(&c, { QStringLiteral("select menu from errorlog order by menu") });
+    q.open();
+    QThread::msleep(1300); // a grid left open longer than the limit, then scrolled
+    EXPECT_NO_THROW(q.fetchMore(200));
+    EXPECT_EQ(q.rowCount(), 300);
 }
 
 TEST_F(Engine, UnreachableServersAndDatabasesSayWhatToCheck)

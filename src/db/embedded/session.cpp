@@ -19,10 +19,16 @@ int g_connectionCounter = 0;
 const EmbeddedPlan& cachedPlan(const QString& tsql)
 {
     // The program sends the same few dozen texts over and over; translate each once.
+    // Texts built at run time (a parent id written into the text) would grow it
+    // without end: it starts over once it is large.
     thread_local QHash<QString, EmbeddedPlan> cache;
     auto it = cache.find(tsql);
-    if (it == cache.end())
-        it = cache.insert(tsql, translateTsql(tsql));
+    if (it == cache.end()) {
+        EmbeddedPlan plan = translateTsql(tsql);
+        if (cache.size() >= 2000)
+            cache.clear();
+        it = cache.insert(tsql, std::move(plan));
+    }
     return *it;
 }
 
@@ -86,6 +92,7 @@ EmbeddedSession::EmbeddedSession(const ConnectionProfile& profile)
             throw DbError(QStringLiteral("The SQLite driver gives no connection handle."));
         m_handle = *static_cast<sqlite3* const*>(handle.data());
         registerEmbeddedFunctions(m_handle, profile.dayMonthYear());
+        m_clock.start();
         sqlite3_progress_handler(m_handle, 2000, &EmbeddedSession::progress, this);
 
         exec(m_db, "PRAGMA temp_store=MEMORY");
@@ -137,7 +144,15 @@ EmbeddedSession::~EmbeddedSession()
 int EmbeddedSession::progress(void* self)
 {
     auto* s = static_cast<EmbeddedSession*>(self);
-    return s->m_maxQuerySeconds > 0 && s->m_statementClock.isValid() && s->m_statementClock.elapsed() > s->m_maxQuerySeconds * 1000LL;
+    if (s->m_maxQuerySeconds <= 0)
+        return 0;
+    // SQLite calls this every few thousand steps while it works; a gap means
+    // it stood still (a result waiting to be read), and the next work starts anew.
+    const qint64 now = s->m_clock.elapsed();
+    if (now - s->m_lastProgress > 250)
+        s->m_burstStart = now;
+    s->m_lastProgress = now;
+    return now - s->m_burstStart > s->m_maxQuerySeconds * 1000LL;
 }
 
 void EmbeddedSession::fail(const QString& what, const QSqlError& error) const
@@ -163,7 +178,7 @@ std::unique_ptr<QSqlQuery> EmbeddedSession::native(const QString& sql, const QVa
         fail(sql, q->lastError());
     for (const QVariant& v : values)
         q->addBindValue(bindable(v));
-    m_statementClock.start();
+    m_burstStart = m_lastProgress = m_clock.elapsed();
     const bool ok = q->exec();
     if (!ok)
         fail(sql, q->lastError());

@@ -38,5 +38,9 @@ private:
     sqlite3* m_handle = nullptr;
     bool m_readOnly = false;
     int m_maxQuerySeconds = 0;
-    QElapsedTimer m_statementClock;
+    // The time limit counts while SQLite works without a pause: a result that
+    // is read lazily, hours after it was opened, is not a long statement.
+    QElapsedTimer m_clock;
+    qint64 m_burstStart = 0;
+    qint64 m_lastProgress = 0;
 };
