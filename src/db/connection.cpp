@@ -76,6 +76,12 @@ EngineSession& Connection::session()
 
 std::unique_ptr<QSqlQuery> Connection::run(const QString& tsql, const ParamValues& params)
 {
+    // A result still being read holds the engine's view of the data as it was
+    // when it was opened (and SQL Server allows one pending result only). The
+    // rest of it is read in first, so every statement sees what others have
+    // committed since.
+    for (Query* q : m_queries) // copy: reading cannot attach or detach
+        q->releaseCursor();
     ++m_statements;
     return session().run(tsql, params);
 }

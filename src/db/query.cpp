@@ -92,6 +92,12 @@ bool Query::ensureRow(int row)
 
 void Query::fetchAll() { ensureRow(INT_MAX - 1); }
 
+void Query::releaseCursor()
+{
+    if (m_live)
+        fetchAll();
+}
+
 void Query::fetchMore(int count) { ensureRow(int(m_rows.size()) + count - 1); }
 
 bool Query::isEmpty() { return !m_open || !ensureRow(0); }

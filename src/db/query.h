@@ -52,6 +52,8 @@ public:
     int fetchedCount() const { return int(m_rows.size()); }
     bool canFetchMore() const { return m_live != nullptr; }
     void fetchMore(int count);
+    // Reads the rest of the result into memory and lets the engine's cursor go.
+    void releaseCursor();
     // Moves to the first row whose column equals the value; false leaves the
     // current row where it was.
     bool locate(const QString& column, const QVariant& value);

@@ -331,6 +331,23 @@ TEST_F(Engine, StoredProceduresAnswerAsTheProgramRelies)
     EXPECT_THROW(none.execProc(), DbError);
 }
 
+TEST_F(Engine, AResultLeftHalfReadDoesNotHideOtherWorkstationsChanges)
+{
+    QStringList script;
+    for (int i = 0; i < 300; ++i)
+        script << QStringLiteral("Insert Into errorlog (menu, errormsg) Values (%1, 'e')").arg(i) << QStringLiteral("/");
+    runScript(db, script);
+    Query grid(&db, { QStringLiteral("select menu from errorlog order by menu") });
+    grid.open(); // one row read, the rest waiting (a grid that shows the first page)
+
+    Connection other(QStringLiteral("other"));
+    other.profile().add(profile(QStringLiteral("./data"), QStringLiteral("ZAQ_CONFIG")));
+    Query(&other, { QStringLiteral("update UserName set FullName = 'changed elsewhere' where Code = 'JOHN'") }).execSql();
+
+    EXPECT_EQ(scalar(QStringLiteral("select FullName from UserName where Code = 'JOHN'")).toString(), QStringLiteral("changed elsewhere"));
+    EXPECT_EQ(grid.rowCount(), 300); // the grid keeps its rows
+}
+
 TEST_F(Engine, TwoWorkstationsShareOneSite)
 {
     Connection other(QStringLiteral("other"));
