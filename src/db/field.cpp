@@ -2,16 +2,32 @@
 
 #include "db/cp874.h"
 
+#include <QRegularExpression>
+
+namespace {
+// As dates are shown everywhere: the short date, and the time only when there is one.
+QString dateText(const QDateTime& dt)
+{
+    return dt.time() == QTime(0, 0) ? dt.toString(QStringLiteral("dd/MM/yyyy")) : dt.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+}
+} // namespace
+
 QString Field::asString() const
 {
     if (m_value.isNull())
         return {};
     if (m_value.typeId() == QMetaType::QByteArray)
         return Cp874::decode(m_value.toByteArray());
-    if (m_value.typeId() == QMetaType::QDateTime) {
-        // As dates are shown everywhere: the short date, and the time only when there is one.
-        const QDateTime dt = m_value.toDateTime();
-        return dt.time() == QTime(0, 0) ? dt.toString(QStringLiteral("dd/MM/yyyy")) : dt.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    if (m_value.typeId() == QMetaType::QDateTime)
+        return dateText(m_value.toDateTime());
+    if (m_value.typeId() == QMetaType::QString) {
+        // The embedded engine keeps date-and-time columns as ISO texts; they read
+        // as SQL Server's datetimes do.
+        static const QRegularExpression iso(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d(\\.\\d{1,3})?$"));
+        const QString text = m_value.toString();
+        if (text.size() >= 19 && text.size() <= 23 && iso.match(text).hasMatch())
+            return dateText(asDateTime());
+        return text;
     }
     if (m_value.typeId() == QMetaType::Double) {
         const double d = m_value.toDouble();

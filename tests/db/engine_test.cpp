@@ -125,6 +125,23 @@ TEST_F(Engine, NullReadsAsZeroOrEmptyAndBinaryKeepsEveryByte)
     EXPECT_EQ(r.field(QStringLiteral("Remark")).asString(), QStringLiteral("หมายเหตุ ภาษาไทย"));
 }
 
+TEST_F(Engine, DatesReadAsTheServersDatetimesDo)
+{
+    Query w(&db, { QStringLiteral("update UserName set AddDate = :d, EditDate = :m where Code = 'JOHN'") });
+    w.setParam(QStringLiteral("d"), QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9)));
+    w.setParam(QStringLiteral("m"), QDate(2026, 1, 2));
+    w.execSql();
+    Query r(&db, { QStringLiteral("select AddDate, EditDate, Code from UserName where Code = 'JOHN'") });
+    r.open();
+    EXPECT_EQ(r.field(QStringLiteral("AddDate")).asString(), QStringLiteral("10/12/2026 14:05:09"));
+    EXPECT_EQ(r.field(QStringLiteral("AddDate")).asDateTime(), QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9)));
+    EXPECT_EQ(r.field(QStringLiteral("EditDate")).asDateTime().date(), QDate(2026, 1, 2));
+    EXPECT_EQ(r.field(QStringLiteral("Code")).asString(), QStringLiteral("JOHN"));
+    Query now(&db, { QStringLiteral("Select GetDate() ServerDate") });
+    now.open();
+    EXPECT_LT(qAbs(now.field(QStringLiteral("ServerDate")).asDateTime().secsTo(QDateTime::currentDateTime())), 60);
+}
+
 TEST_F(Engine, CastToVarbinaryStoresThaiAsCodePageBytes)
 {
     Query w(&db, { QStringLiteral("declare @bin varbinary(max) select @bin=CAST(:st AS VARBINARY(MAX)) update username set PasswordNew=@bin where code=:code ") });
