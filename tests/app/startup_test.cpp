@@ -41,14 +41,27 @@ TEST(Startup, SecondCopyEndsAtOnce)
     first.setWorkingDirectory(site.path());
     first.start(QStringLiteral(ZAQMAIN_PATH), {});
     ASSERT_TRUE(first.waitForStarted());
-    QThread::msleep(1500); // let it take the single-instance lock and wait at its logon
 
-    QProcess second;
-    second.setProcessEnvironment(env);
-    second.setWorkingDirectory(site.path());
-    second.start(QStringLiteral(ZAQMAIN_PATH), {});
-    ASSERT_TRUE(second.waitForFinished(10000));
-    EXPECT_EQ(second.exitCode(), 0);
+    // The first copy takes the lock early in its start; on a busy machine that
+    // can take a while, so a second copy that still runs is tried again.
+    bool secondEnded = false;
+    for (int attempt = 0; attempt < 10 && !secondEnded; ++attempt) {
+        QThread::msleep(1000);
+        QProcess second;
+        second.setProcessEnvironment(env);
+        second.setWorkingDirectory(site.path());
+        second.start(QStringLiteral(ZAQMAIN_PATH), {});
+        ASSERT_TRUE(second.waitForStarted());
+        if (second.waitForFinished(5000)) {
+            secondEnded = true;
+            EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(second.exitCode(), 0);
+        } else {
+            second.kill();
+            second.waitForFinished();
+        }
+    }
+    EXPECT_TRUE(secondEnded);
     EXPECT_EQ(first.state(), QProcess::Running);
 
     first.kill();
