@@ -13,10 +13,10 @@ namespace {
     throw DbError(QStringLiteral("Not supported by the embedded engine: %1").arg(construct));
 }
 
-[[noreturn]] void syntax(const SqlToken* near)
+[[noreturn]] void syntax(const SqlToken* token)
 {
-    if (near)
-        throw DbError(QStringLiteral("Incorrect syntax near '%1' (line %2).").arg(near->text).arg(near->line));
+    if (token)
+        throw DbError(QStringLiteral("Incorrect syntax near '%1' (line %2).").arg(token->text).arg(token->line));
     throw DbError(QStringLiteral("Incorrect syntax near the end of the statement."));
 }
 
