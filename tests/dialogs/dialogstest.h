@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/guard.h"
+#include "testapp.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -9,32 +9,10 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-// Readable texts in failure messages.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& texts, std::ostream* os)
-{
-    *os << '[' << texts.join(QStringLiteral("|")).toStdString() << ']';
-}
-QT_END_NAMESPACE
-
-// The one application object of the test program, made on first use.
-inline GuardedApplication& dialogsApp()
-{
-    static int argc = 1;
-    static char name[] = "dialogs_tests";
-    static char* argv[] = { name, nullptr };
-    static GuardedApplication* app = new GuardedApplication(argc, argv);
-    return *app;
-}
-
 // As the first member of a fixture that holds widgets: the application comes first.
 struct WithApplication
 {
-    WithApplication() { dialogsApp(); }
+    WithApplication() { testApp(); }
 };
 
 struct ModalRun
