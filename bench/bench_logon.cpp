@@ -25,6 +25,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include "logondriver.h"
+
 #include <benchmark/benchmark.h>
 #include <stdexcept>
 
@@ -67,29 +69,10 @@ struct DemoSite
         logOn(QStringLiteral("JOHN"), QStringLiteral("john"), -1);
     }
 
-    // Answers the dialog as soon as the show sequence opens it; the click on
-    // Logon starts `fromClick`.
-    void answer(const QString& code, const QString& password, int choice)
-    {
-        QTimer::singleShot(0, logon, [this, code, password, choice] {
-            if (!logon->isVisible())
-                return;
-            logon->UserName->setText(code);
-            logon->Password->setText(password);
-            fromClick.start();
-            QTest::mouseClick(logon->BtLogon, Qt::LeftButton);
-            if (choice >= 0 && logon->isVisible()) {
-                logon->DatabaseList->setCurrentIndex(choice);
-                QTest::mouseClick(logon->BtOk, Qt::LeftButton);
-            }
-            if (logon->isVisible())
-                logon->reject();
-        });
-    }
-
     void logOn(const QString& code, const QString& password, int choice)
     {
-        answer(code, password, choice);
+        // The click on Logon starts `fromClick`.
+        answerLogonWhenShown(*logon, { code, password, choice, [this] { fromClick.start(); } });
         window->FormShow();
         QCoreApplication::processEvents(); // layout and painting of what the sequence built
     }

@@ -15,6 +15,7 @@
 #include "db/query.h"
 #include "fixedclock.h"
 #include "logon/frlogon.h"
+#include "logondriver.h"
 #include "logonfixture.h"
 #include "mainmenu/frmainmenu.h"
 #include "mainmenu/menutree.h"
@@ -154,15 +155,7 @@ struct LargeMenu
 
     void logOn()
     {
-        QTimer::singleShot(0, logon, [this] {
-            if (!logon->isVisible())
-                return;
-            logon->UserName->setText(QStringLiteral("BIG"));
-            logon->Password->setText(QStringLiteral("big"));
-            QTest::mouseClick(logon->BtLogon, Qt::LeftButton);
-            if (logon->isVisible())
-                logon->reject();
-        });
+        answerLogonWhenShown(*logon, { QStringLiteral("BIG"), QStringLiteral("big"), -1, {} });
         window->FormShow();
         QCoreApplication::processEvents();
     }

@@ -1,21 +1,12 @@
 // The working day in the main window: departments, the menu tree, starting
 // entries, the version check and the timer, over a fixture site with the shell
 // recording every start.
-#include "config/dmconfig.h"
-#include "config/programexit.h"
 #include "db/connection.h"
 #include "db/query.h"
-#include "fakeworkstation.h"
-#include "fixedclock.h"
-#include "logon/frlogon.h"
-#include "logonfixture.h"
-#include "mainmenu/frmainmenu.h"
 #include "mainmenu/launcher.h"
 #include "mainmenu/menutree.h"
+#include "mainmenufixture.h"
 #include "menufixture.h"
-#include "recordingshell.h"
-#include "scriptedprompts.h"
-#include "testapp.h"
 #include "toolkit/imagebutton.h"
 #include "toolkit/pictures.h"
 
@@ -35,45 +26,18 @@
 
 namespace {
 
-class WorkingDay : public ::testing::Test
+class WorkingDay : public MainMenuFixture
 {
 protected:
     WorkingDay()
     {
-        testApp();
-        LogonFixture::build(site);
         MenuFixture::build(site);
         QDir().mkpath(QStringLiteral("bin"));
         workstation.program = QDir::current().absoluteFilePath(QStringLiteral("bin/zaqmain"));
-        DmConfig = &dm;
-        setHaltHandler([](int) {});
-        window = std::make_unique<TFrMainMenu>(false);
-        logon = std::make_unique<TFrLogon>(window.get());
-        window->setLogonDialog(logon.get());
         window->resize(1000, 700);
     }
-    ~WorkingDay() override
-    {
-        setHaltHandler({});
-        logon.reset();
-        window.reset();
-    }
 
-    void logOn(const QString& code, const QString& password, int choice = 0)
-    {
-        QTimer::singleShot(0, logon.get(), [this, code, password, choice] {
-            logon->UserName->setText(code);
-            logon->Password->setText(password);
-            QTest::mouseClick(logon->BtLogon, Qt::LeftButton);
-            if (logon->isVisible() && logon->choosingDatabase()) {
-                logon->DatabaseList->setCurrentIndex(choice);
-                QTest::mouseClick(logon->BtOk, Qt::LeftButton);
-            }
-        });
-        if (!window->isVisible())
-            window->show();
-        window->FormShow();
-    }
+    void logOn(const QString& code, const QString& password, int choice = 0) { MainMenuFixture::logOn(code, password, choice); }
 
     QStringList buttonCaptions() const
     {
@@ -106,15 +70,6 @@ protected:
         select(text);
         guarded([this] { window->MenuTreeDblClick(); }); // as the double click runs it
     }
-
-    FixtureSite site;
-    ScriptedPrompts prompts;
-    RecordingShell shell;
-    FixedClock clock { QDateTime(QDate(2026, 12, 10), QTime(9, 0)) };
-    FakeWorkstation workstation;
-    TDMConfig dm;
-    std::unique_ptr<TFrMainMenu> window;
-    std::unique_ptr<TFrLogon> logon;
 };
 
 TEST_F(WorkingDay, DepartmentButtonsFollowTheGroupAndTheLanguage)

@@ -1,77 +1,18 @@
 // The main window's show sequence over a fixture site, with a person at the
 // logon dialog.
-#include "config/dmconfig.h"
-#include "config/programexit.h"
-#include "fakeworkstation.h"
-#include "fixedclock.h"
-#include "logon/frlogon.h"
-#include "logonfixture.h"
-#include "mainmenu/frmainmenu.h"
-#include "scriptedprompts.h"
-#include "testapp.h"
+#include "mainmenufixture.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPointer>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 namespace {
 
-class MainWindow : public ::testing::Test
+class MainWindow : public MainMenuFixture
 {
-protected:
-    MainWindow()
-    {
-        testApp();
-        LogonFixture::build(site);
-        DmConfig = &dm;
-        setHaltHandler([this](int code) { halted = code; });
-        window = std::make_unique<TFrMainMenu>(false);
-        logon = std::make_unique<TFrLogon>(window.get());
-        window->setLogonDialog(logon.get());
-    }
-    ~MainWindow() override
-    {
-        setHaltHandler({});
-        logon.reset();
-        window.reset();
-    }
-
-    // Answers the logon dialog as soon as the show sequence opens it.
-    void answerLogon(const QString& code, const QString& password, int choice = -1)
-    {
-        QTimer::singleShot(0, logon.get(), [this, code, password, choice] {
-            if (!logon->isVisible())
-                return;
-            logonShown = true;
-            logon->UserName->setText(code);
-            logon->Password->setText(password);
-            QTest::mouseClick(logon->BtLogon, Qt::LeftButton);
-            if (choice >= 0 && logon->isVisible()) {
-                logon->DatabaseList->setCurrentIndex(choice);
-                QTest::mouseClick(logon->BtOk, Qt::LeftButton);
-            }
-            if (logon->isVisible())
-                logon->reject();
-        });
-    }
-
-    FixtureSite site;
-    ScriptedPrompts prompts;
-    FixedClock clock { QDateTime(QDate(2026, 12, 10), QTime(9, 0)) };
-    FakeWorkstation workstation;
-    TDMConfig dm;
-    std::unique_ptr<TFrMainMenu> window;
-    std::unique_ptr<TFrLogon> logon;
-    int halted = -1;
-    bool logonShown = false;
 };
 
 TEST_F(MainWindow, LogonFillsTheHeaderAndTheStatusLine)
@@ -184,11 +125,7 @@ TEST_F(MainWindow, ReadOnlySwitchOpensTheCompanyDatabaseReadOnly)
     TFrLogon dialog(&readOnly);
     readOnly.setLogonDialog(&dialog);
     readOnly.show();
-    QTimer::singleShot(0, &dialog, [&] {
-        dialog.UserName->setText(QStringLiteral("BOB"));
-        dialog.Password->setText(QStringLiteral("bob"));
-        QTest::mouseClick(dialog.BtLogon, Qt::LeftButton);
-    });
+    answerLogonWhenShown(dialog, { QStringLiteral("BOB"), QStringLiteral("bob"), -1, {} });
     readOnly.FormShow();
     EXPECT_EQ(readOnly.data->profile().lines().value(3), QStringLiteral("OPEN MODE=READ"));
     EXPECT_EQ(readOnly.StatusPanel1->text(), QStringLiteral("[Update=2026-11-30] <Year : 2026><Post 7><Close 3>"));
