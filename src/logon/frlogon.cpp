@@ -221,8 +221,6 @@ void TFrLogon::setLogonControlsEnabled(bool enabled)
     BtLogon->setEnabled(enabled);
 }
 
-void TFrLogon::countFailure() { ++m_failures; }
-
 void TFrLogon::BtLogonClick()
 {
     attempt();
@@ -250,12 +248,12 @@ void TFrLogon::attempt()
     QLogon->open();
     if (QLogon->eof()) {
         prompts().information(QStringLiteral("ไม่พบชื่อผู้ใช้"));
-        countFailure();
+        ++m_failures;
         return;
     }
     if (Password->text() != QLogon->field(QStringLiteral("PASSWORDNEW")).asString().trimmed()) {
         prompts().information(QStringLiteral("รหัสผ่านไม่ถูกต้อง"));
-        countFailure();
+        ++m_failures;
         return;
     }
 
@@ -292,7 +290,6 @@ void TFrLogon::attempt()
     Password->setEnabled(false);
     BtLogon->setEnabled(false);
     GrpSelectDatabase->show();
-    DatabaseList->setCurrentIndex(0);
     DatabaseList->setFocus();
     BtLogon->setDefault(false);
     BtOk->setDefault(true);

@@ -71,7 +71,6 @@ protected:
 private:
     void attempt();
     void setLogonControlsEnabled(bool enabled);
-    void countFailure();
 
     LogonTarget* m_target;
     QString m_serverName;

@@ -308,23 +308,23 @@ void TFrMainMenu::FormShow()
     if (!DmConfig->GetCompanyConfig(DmConfig->DatabaseNames.value(1)))
         return;
     m_publicAddressTicks = 0;
-    readCompanyStatus();
+    const CompanyConfig company = openCompanyDatabase();
+    VersionCheckAtLogon();
+    showCompanyStatus(company);
 
-    if (DmConfig->PosUser) {
-        // Point-of-sale users go straight to their program; the menu ends
-        // once the sequence is over.
+    // Point-of-sale users go straight to their program; the menu ends once
+    // the sequence is over.
+    const bool pointOfSale = DmConfig->PosUser;
+    if (pointOfSale) {
         MenuLauncher->startPointOfSale(UserId);
-        m_endAfterShow = true;
     } else {
         buildDepartments();
         GbDepartment->setFocus();
     }
     reopenConfiguration();
     ensureSetDocYearColumn();
-    if (m_endAfterShow) {
-        m_endAfterShow = false;
+    if (pointOfSale)
         endProgram();
-    }
 }
 
 // Re-opening the configuration connection closes every query on it; the
@@ -347,32 +347,31 @@ void TFrMainMenu::ensureSetDocYearColumn()
     QChkFieldSetDocYear->close();
 }
 
-// Opens the company database just long enough to read its status line.
-void TFrMainMenu::readCompanyStatus()
+// The company database is open only for its status line: first its
+// settings row, then (after the version check) the closing marks of its year.
+TFrMainMenu::CompanyConfig TFrMainMenu::openCompanyDatabase()
 {
     data->close();
     data->profile().clear();
     data->profile().add(Profiles::companyMainWindow(m_logon->ServerName(), DmConfig->CurrentDatabaseName, m_readOnly));
     data->open();
-
     qconfig->close();
     qconfig->open();
-    const QString lastUpdate = qconfig->field(QStringLiteral("LastUpdate")).asString().trimmed();
-    const int runYear = qconfig->field(QStringLiteral("Runyear")).asInteger();
+    return { qconfig->field(QStringLiteral("LastUpdate")).asString().trimmed(), qconfig->field(QStringLiteral("Runyear")).asInteger() };
+}
 
-    VersionCheckAtLogon();
-
+void TFrMainMenu::showCompanyStatus(const CompanyConfig& company)
+{
     QAccount->close();
-    QAccount->setParam(QStringLiteral("InputYear"), runYear);
+    QAccount->setParam(QStringLiteral("InputYear"), company.runYear);
     QAccount->open();
     const QString status = QStringLiteral("<Year : %1><Post %2><Close %3>")
-                               .arg(runYear)
+                               .arg(company.runYear)
                                .arg(QAccount->field(QStringLiteral("LastPost")).asInteger())
                                .arg(QAccount->field(QStringLiteral("LastCloseMonth")).asInteger());
-
     qconfig->close();
     data->close();
-    StatusPanel1->setText(QStringLiteral("[Update=") + lastUpdate + QStringLiteral("] ") + status);
+    StatusPanel1->setText(QStringLiteral("[Update=") + company.lastUpdate + QStringLiteral("] ") + status);
 }
 
 void TFrMainMenu::closeEvent(QCloseEvent* event)

@@ -113,7 +113,13 @@ protected:
 private:
     void buildWindow();
     void endProgram();
-    void readCompanyStatus();
+    struct CompanyConfig
+    {
+        QString lastUpdate;
+        int runYear = 0;
+    };
+    CompanyConfig openCompanyDatabase();
+    void showCompanyStatus(const CompanyConfig& company);
     void buildDepartments();
     void openTreeMenu(qint64 departmentId);
     void reopenConfiguration();
@@ -127,7 +133,6 @@ private:
     bool m_internetCheck = false;
     int m_publicAddressTicks = 0;
     QString m_titleText;
-    bool m_endAfterShow = false;
     TFrLogon* m_logon = nullptr;
     QWidget* m_logo = nullptr;
 };
