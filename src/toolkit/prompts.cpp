@@ -1,6 +1,7 @@
 #include "toolkit/prompts.h"
 
 #include "toolkit/messageboxprompts.h"
+#include "workstation/seam.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -11,8 +12,6 @@
 Prompts::~Prompts() = default;
 
 namespace {
-
-Prompts* g_installed = nullptr;
 
 QString title()
 {
@@ -26,18 +25,9 @@ QWidget* parentWindow()
 
 } // namespace
 
-Prompts& prompts()
-{
-    if (g_installed)
-        return *g_installed;
-    static MessageBoxPrompts boxes;
-    return boxes;
-}
+Prompts& prompts() { return Seam<Prompts, MessageBoxPrompts>::current(); }
 
-void setPrompts(Prompts* instance)
-{
-    g_installed = instance;
-}
+void setPrompts(Prompts* instance) { Seam<Prompts, MessageBoxPrompts>::install(instance); }
 
 QString MessageBoxPrompts::boxText(const QString& text)
 {

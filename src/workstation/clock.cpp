@@ -1,5 +1,7 @@
 #include "workstation/clock.h"
 
+#include "workstation/seam.h"
+
 Clock::~Clock() = default;
 
 QDateTime SystemClock::now() const
@@ -7,21 +9,6 @@ QDateTime SystemClock::now() const
     return QDateTime::currentDateTime();
 }
 
-namespace {
+Clock& currentClock() { return Seam<Clock, SystemClock>::current(); }
 
-Clock* g_installed = nullptr;
-
-} // namespace
-
-Clock& currentClock()
-{
-    if (g_installed)
-        return *g_installed;
-    static SystemClock system;
-    return system;
-}
-
-void setClock(Clock* instance)
-{
-    g_installed = instance;
-}
+void setClock(Clock* instance) { Seam<Clock, SystemClock>::install(instance); }

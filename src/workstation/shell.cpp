@@ -1,5 +1,7 @@
 #include "workstation/shell.h"
 
+#include "workstation/seam.h"
+
 #ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX // keep min and max usable as names
@@ -79,21 +81,6 @@ void SystemShell::start(const QString& program, const QString& parameters, const
 
 #endif
 
-namespace {
+Shell& shell() { return Seam<Shell, SystemShell>::current(); }
 
-Shell* g_installed = nullptr;
-
-} // namespace
-
-Shell& shell()
-{
-    if (g_installed)
-        return *g_installed;
-    static SystemShell system;
-    return system;
-}
-
-void setShell(Shell* instance)
-{
-    g_installed = instance;
-}
+void setShell(Shell* instance) { Seam<Shell, SystemShell>::install(instance); }

@@ -1,5 +1,6 @@
 #include "workstation/workstation.h"
 
+#include "workstation/seam.h"
 #include "workstation/systemworkstation.h"
 
 #include <exception>
@@ -11,24 +12,9 @@ QString Workstation::upperWindowsUserName() const
     return windowsUserName().toUpper();
 }
 
-namespace {
+Workstation& workstation() { return Seam<Workstation, SystemWorkstation>::current(); }
 
-Workstation* g_installed = nullptr;
-
-} // namespace
-
-Workstation& workstation()
-{
-    if (g_installed)
-        return *g_installed;
-    static SystemWorkstation system;
-    return system;
-}
-
-void setWorkstation(Workstation* instance)
-{
-    g_installed = instance;
-}
+void setWorkstation(Workstation* instance) { Seam<Workstation, SystemWorkstation>::install(instance); }
 
 QString memoryText(quint64 bytes)
 {
