@@ -74,16 +74,31 @@ EngineSession& Connection::session()
     return *m_session;
 }
 
+// A result still being read holds the engine's view of the data as it was
+// when it was opened (SQLite keeps its read snapshot, and a write lock taken on
+// top of an old snapshot fails; SQL Server allows one pending result only). So
+// the rest of every such result is read in before the connection does anything
+// else: each statement, call and transaction sees what others have committed.
+void Connection::settleQueries()
+{
+    for (Query* q : m_queries) // a copy: reading cannot attach or detach
+        q->releaseCursor();
+}
+
 std::unique_ptr<QSqlQuery> Connection::run(const QString& tsql, const ParamValues& params)
 {
-    // A result still being read holds the engine's view of the data as it was
-    // when it was opened (and SQL Server allows one pending result only). The
-    // rest of it is read in first, so every statement sees what others have
-    // committed since.
-    for (Query* q : m_queries) // copy: reading cannot attach or detach
-        q->releaseCursor();
+    EngineSession& s = session();
+    settleQueries();
     ++m_statements;
-    return session().run(tsql, params);
+    return s.run(tsql, params);
+}
+
+void Connection::callProcedure(const QString& name, QList<ProcParam>& params)
+{
+    EngineSession& s = session();
+    settleQueries();
+    ++m_statements;
+    s.callProcedure(name, params);
 }
 
 void Connection::startTransaction()
@@ -91,6 +106,7 @@ void Connection::startTransaction()
     ensureOpen();
     if (m_inTransaction)
         throw DbError(QStringLiteral("A transaction is already active on %1.").arg(m_alias));
+    settleQueries();
     m_session->beginTransaction();
     m_inTransaction = true;
 }
@@ -99,6 +115,7 @@ void Connection::commit()
 {
     if (!m_inTransaction)
         throw DbError(QStringLiteral("No transaction is active on %1.").arg(m_alias));
+    settleQueries();
     m_session->commit();
     m_inTransaction = false;
 }
@@ -108,6 +125,7 @@ void Connection::rollback()
     if (!m_inTransaction)
         return;
     m_inTransaction = false;
+    settleQueries();
     m_session->rollback();
 }
 

@@ -44,8 +44,9 @@ public:
 
     // The open session; throws DbError when the connection is closed.
     EngineSession& session();
-    // Runs one statement on the open session and counts it.
+    // Runs one statement, or calls a procedure, on the open session and counts it.
     std::unique_ptr<QSqlQuery> run(const QString& tsql, const ParamValues& params);
+    void callProcedure(const QString& name, QList<ProcParam>& params);
     // Statements run on this connection so far (a diagnostic, and how tests
     // see that something was done without a query).
     quint64 statementsRun() const { return m_statements; }
@@ -61,6 +62,8 @@ signals:
     void closed();
 
 private:
+    void settleQueries();
+
     QString m_alias;
     ConnectionProfile m_profile;
     std::unique_ptr<EngineSession> m_session;

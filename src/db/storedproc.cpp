@@ -69,7 +69,7 @@ void StoredProc::execProc()
         if (p.direction == ProcParam::Out || p.direction == ProcParam::Return)
             p.value = QVariant();
     }
-    m_connection->session().callProcedure(m_name, m_params);
+    m_connection->callProcedure(m_name, m_params);
 }
 
 void StoredProc::close()

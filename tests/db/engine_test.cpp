@@ -365,6 +365,28 @@ TEST_F(Engine, AResultLeftHalfReadDoesNotHideOtherWorkstationsChanges)
     EXPECT_EQ(grid.rowCount(), 300); // the grid keeps its rows
 }
 
+TEST_F(Engine, ASaveStartsWhileAResultIsHalfReadAfterAnotherWorkstationWrote)
+{
+    QStringList script;
+    for (int i = 0; i < 300; ++i)
+        script << QStringLiteral("Insert Into errorlog (menu, errormsg) Values (%1, 'e')").arg(i) << QStringLiteral("/");
+    runScript(db, script);
+    Query grid(&db, { QStringLiteral("select menu from errorlog order by menu") });
+    grid.open();
+    Connection other(QStringLiteral("other"));
+    other.profile().add(profile(QStringLiteral("./data"), QStringLiteral("ZAQ_CONFIG")));
+    Query(&other, { QStringLiteral("update UserName set FullName = 'elsewhere' where Code = 'JOHN'") }).execSql();
+
+    Transaction t(db); // its write lock must not meet the half-read result's old view of the data
+    StoredProc del(&db, QStringLiteral("DELETEOLDRIGHT"));
+    del.addParam(QStringLiteral("Result"), ProcParam::Return, QMetaType::Int);
+    del.addParam(QStringLiteral("@OLDID"), ProcParam::In, QMetaType::Int);
+    del.setParam(QStringLiteral("@OLDID"), groupId());
+    del.execProc();
+    t.commit();
+    EXPECT_EQ(grid.rowCount(), 300);
+}
+
 TEST_F(Engine, TwoWorkstationsShareOneSite)
 {
     Connection other(QStringLiteral("other"));
