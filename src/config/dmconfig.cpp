@@ -13,10 +13,6 @@
 
 TDMConfig* DmConfig = nullptr;
 
-namespace {
-const QString kServerFile = QStringLiteral("Server.Dat");
-} // namespace
-
 TDMConfig::TDMConfig(QObject* parent)
     : QObject(parent)
     , DmCfg(new Connection(QStringLiteral("DmCfg"), this))
@@ -54,11 +50,11 @@ TDMConfig::~TDMConfig()
         DmConfig = nullptr;
 }
 
-QString TDMConfig::ReadServerFile() const { return TextFiles::firstLine(kServerFile).value_or(QString()); }
+QString TDMConfig::ReadServerFile() const { return TextFiles::firstLine(QLatin1String(kServerFile)).value_or(QString()); }
 
 void TDMConfig::WriteServerFile(const QString& serverName) const
 {
-    if (!TextFiles::writeLine(kServerFile, serverName))
+    if (!TextFiles::writeLine(QLatin1String(kServerFile), serverName))
         prompts().information(QStringLiteral("Create Server.Dat Error !!!!!\rPlease setup your disk in R/W mode\rOr Check Right on Disk"));
 }
 

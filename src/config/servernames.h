@@ -9,3 +9,6 @@ inline constexpr const char* kHostedServerName = "config.zaqhosted.example";
 // The login every connection of the suite uses.
 inline constexpr const char* kSuiteLogin = "zaq";
 inline constexpr const char* kSuitePassword = "hollyoak";
+
+// The workstation's file that remembers the server, in the working folder.
+inline constexpr const char* kServerFile = "Server.Dat";

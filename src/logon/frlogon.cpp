@@ -24,7 +24,6 @@
 
 namespace {
 
-const QString kServerFile = QStringLiteral("Server.Dat");
 const QString kLogoFile = QStringLiteral("Logo.Jpg");
 
 // Typed passwords show as "#".
@@ -205,8 +204,8 @@ void TFrLogon::FormShow()
     BtOk->setDefault(false);
     BtLogon->setDefault(true);
 
-    if (QFileInfo::exists(kServerFile))
-        GetServer->setText(TextFiles::firstLine(kServerFile).value_or(QLatin1String(kDefaultServerName)));
+    if (QFileInfo::exists(QLatin1String(kServerFile)))
+        GetServer->setText(TextFiles::firstLine(QLatin1String(kServerFile)).value_or(QLatin1String(kDefaultServerName)));
     else
         GetServer->setText(QLatin1String(kHostedServerName));
     UserName->setFocus();
@@ -236,8 +235,8 @@ void TFrLogon::attempt()
     // so that the next connect probes it.
     m_serverName = GetServer->text().trimmed();
     QString error;
-    if (!TextFiles::writeLine(kServerFile, m_serverName, &error))
-        throw std::runtime_error(QStringLiteral("Cannot create %1: %2").arg(kServerFile, error).toStdString());
+    if (!TextFiles::writeLine(QLatin1String(kServerFile), m_serverName, &error))
+        throw std::runtime_error(QStringLiteral("Cannot create %1: %2").arg(QLatin1String(kServerFile), error).toStdString());
 
     DmConfig->DmCfg->close();
     DmConfig->DmCfg->open();
