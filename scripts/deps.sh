@@ -12,6 +12,7 @@ zaq_packages=(
   libgtest-dev googletest libbenchmark-dev
   fonts-thai-tlwg
   xvfb xauth
+  ccache
 )
 
 zaq_missing=()
