@@ -5,6 +5,7 @@
 #include "dialogs/frsearchuser.h"
 #include "logon/frlogon.h"
 #include "mainmenu/frmainmenu.h"
+#include "toolkit/applicationtitle.h"
 #include "toolkit/fonts.h"
 #include "toolkit/guard.h"
 #include "workstation/singleinstance.h"
@@ -13,6 +14,14 @@
 
 bool readOnlySwitch(const QStringList& arguments) { return arguments.size() > 2 && arguments.at(2) == QLatin1String("R"); }
 
+QStringList givenArguments(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc && argv[i]; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
 int runProgram(int argc, char** argv)
 {
     // One copy per desktop; a second one ends at once, without a word.
@@ -20,6 +29,7 @@ int runProgram(int argc, char** argv)
     if (!instance.acquire())
         return 0;
 
+    const bool readOnly = readOnlySwitch(givenArguments(argc, argv));
     GuardedApplication app(argc, argv);
     installFontSubstitutes();
     auto* logo = new TFormLogo;
@@ -27,10 +37,10 @@ int runProgram(int argc, char** argv)
     logo->repaint();
     QCoreApplication::processEvents();
 
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("ZAQ Account"));
+    setApplicationTitle(QStringLiteral("ZAQ Account"));
 
     // Created once, in this order, and kept until the program ends.
-    TFrMainMenu mainMenu(readOnlySwitch(app.arguments()));
+    TFrMainMenu mainMenu(readOnly);
     mainMenu.setLogoWindow(logo);
     TFrLogon logon(&mainMenu);
     mainMenu.setLogonDialog(&logon);

@@ -2,13 +2,13 @@
 
 #include "config/dmconfig.h"
 #include "dialogs/keypreview.h"
+#include "toolkit/applicationtitle.h"
 #include "toolkit/guard.h"
 #include "toolkit/pictures.h"
 #include "toolkit/prompts.h"
 
 #include <QAction>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -191,7 +191,7 @@ void TFrForm::setKeyPreview(bool on)
 
 void TFrForm::FormShow()
 {
-    QGuiApplication::setApplicationDisplayName(windowTitle());
+    setApplicationTitle(windowTitle());
     for (QToolButton* b : { BHist, BCopy, BPrint, BChgCode, BApporved })
         b->hide();
     TFrForm::AcNewExecute(); // the base step; a descendant runs its own New after this

@@ -20,6 +20,7 @@
 #include <QMouseEvent>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QValidator>
 #include <stdexcept>
 
 namespace {
@@ -47,14 +48,30 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, const QRec
     return l;
 }
 
-QLineEdit* box(QWidget* parent, const char* name, int maxLength, const QRect& geometry)
+QLineEdit* box(QWidget* parent, const char* name, const QRect& geometry)
 {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QLatin1String(name));
-    e->setMaxLength(maxLength);
     e->setGeometry(geometry);
     return e;
 }
+
+// Refuses typing past a length but, unlike QLineEdit's maximum length, which
+// also cuts what setText() is given, leaves a text the program sets whole:
+// QLineEdit undoes typed input its validator refuses and takes setText() as given.
+class TypedLengthLimit : public QValidator
+{
+public:
+    TypedLengthLimit(int length, QObject* parent)
+        : QValidator(parent)
+        , m_length(length)
+    {
+    }
+    State validate(QString& input, int&) const override { return input.size() > m_length ? Invalid : Acceptable; }
+
+private:
+    int m_length;
+};
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
 {
@@ -97,11 +114,15 @@ TFrLogon::TFrLogon(LogonTarget* target, QWidget* parent)
     WorkDateBox->setToolTip(QStringLiteral("Select working Date"));
 
     Label4 = label(Panel1, "Label4", QStringLiteral("เซิร์ฟเวอร์"), QRect(136, 43, 64, 21));
-    GetServer = box(Panel1, "GetServer", 40, QRect(204, 43, 117, 21));
+    // The 40 characters limit typing only: a longer first line of Server.Dat is
+    // shown, used and written back whole, or such a site could never log on.
+    GetServer = box(Panel1, "GetServer", QRect(204, 43, 117, 21));
+    GetServer->setValidator(new TypedLengthLimit(40, GetServer));
     GetServer->setReadOnly(true);
 
     Label1 = label(Panel1, "Label1", QStringLiteral("ชื่อผู้ใช้"), QRect(136, 67, 64, 21));
-    UserName = box(Panel1, "UserName", 10, QRect(204, 67, 118, 21));
+    UserName = box(Panel1, "UserName", QRect(204, 67, 118, 21));
+    UserName->setMaxLength(10);
     connect(UserName, &QLineEdit::textEdited, this, [this](const QString& text) {
         const QString upper = text.toUpper();
         if (upper != text) {
@@ -112,7 +133,8 @@ TFrLogon::TFrLogon(LogonTarget* target, QWidget* parent)
     });
 
     Label2 = label(Panel1, "Label2", QStringLiteral("รหัสผ่าน"), QRect(136, 91, 64, 21));
-    Password = box(Panel1, "Password", 10, QRect(204, 91, 118, 21));
+    Password = box(Panel1, "Password", QRect(204, 91, 118, 21));
+    Password->setMaxLength(10);
     Password->setEchoMode(QLineEdit::Password);
     auto* hashStyle = new HashPasswordStyle;
     hashStyle->setParent(Password);
@@ -176,6 +198,11 @@ bool TFrLogon::eventFilter(QObject* watched, QEvent* event)
 {
     if ((watched == Panel1 || watched == LogoImage) && event->type() == QEvent::MouseButtonPress
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        // A press that a label or a disabled box does not take travels on to the
+        // panel; only one on the panel's own face or on the picture flips.
+        const QWidget* under = Panel1->childAt(Panel1->mapFromGlobal(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()));
+        if (under && under != LogoImage)
+            return QDialog::eventFilter(watched, event);
         Panel1Click();
         return true;
     }

@@ -10,8 +10,9 @@
 #include "logon/frlogon.h"
 #include "mainmenu/launcher.h"
 #include "mainmenu/menutree.h"
-#include "toolkit/imagebutton.h"
+#include "toolkit/applicationtitle.h"
 #include "toolkit/guard.h"
+#include "toolkit/imagebutton.h"
 #include "toolkit/pictures.h"
 #include "toolkit/prompts.h"
 #include "workstation/workstation.h"
@@ -303,7 +304,7 @@ void TFrMainMenu::FormShow()
     FullName->setText(QStringLiteral("User : ") + FullName->text());
     placeFullName();
 
-    QGuiApplication::setApplicationDisplayName(m_titleText);
+    setApplicationTitle(m_titleText);
 
     if (!DmConfig->GetCompanyConfig(DmConfig->DatabaseNames.value(1)))
         return;

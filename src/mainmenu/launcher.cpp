@@ -3,6 +3,7 @@
 #include "config/dmconfig.h"
 #include "config/sqlcatalogue.h"
 #include "db/query.h"
+#include "toolkit/applicationtitle.h"
 #include "toolkit/prompts.h"
 #include "workstation/shell.h"
 #include "workstation/workstation.h"
@@ -10,7 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QSaveFile>
 #include <stdexcept>
 
 namespace {
@@ -24,6 +25,43 @@ QString withoutTrailingSeparator(QString path)
     if (path.endsWith(QLatin1Char('\\')) || path.endsWith(QLatin1Char('/')))
         path.chop(1);
     return path;
+}
+
+// Copies source over target through a temporary file beside it, so that the
+// program there stays whole until the new one is complete; a failed copy
+// leaves it as it was. The copy keeps the source's permissions: a program
+// stays a program.
+bool replaceFile(const QString& source, const QString& target, QString* reason)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) {
+        *reason = in.errorString();
+        return false;
+    }
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly)) {
+        *reason = out.errorString();
+        return false;
+    }
+    QByteArray buffer(64 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const qint64 read = in.read(buffer.data(), buffer.size());
+        if (read < 0) {
+            *reason = in.errorString();
+            return false;
+        }
+        if (read == 0)
+            break;
+        if (out.write(buffer.constData(), read) != read) {
+            *reason = out.errorString();
+            return false;
+        }
+    }
+    if (!out.setPermissions(in.permissions()) || !out.commit()) {
+        *reason = out.errorString();
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -89,14 +127,14 @@ Launcher::Outcome Launcher::launch(const MenuEntry& entry, int userId, const QDa
 
     if (entry.command.startsWith(QLatin1String("SELF "))) {
         DmConfig->CheckRight(int(entry.id), userId);
-        const QString title = QGuiApplication::applicationDisplayName();
+        const QString title = applicationTitle();
         const int number = builtInNumber(entry.command);
         const auto opener = screens().value(number);
         if (opener) {
             DmConfig->MenuCaption = entry.description;
             opener(entry.description);
         }
-        QGuiApplication::setApplicationDisplayName(title);
+        setApplicationTitle(title);
         return Outcome::BuiltIn;
     }
 
@@ -104,8 +142,10 @@ Launcher::Outcome Launcher::launch(const MenuEntry& entry, int userId, const QDa
     if (program.isEmpty())
         return Outcome::Nothing; // a folder: the tree expands or collapses it
 
-    if (DmConfig->QSoftware->isOpen() && DmConfig->QSoftware->field(QStringLiteral("CheckExe")).asString() == QLatin1String("Y"))
-        refreshProgramFile(program, DmConfig->QSoftware->field(QStringLiteral("HostApplication")).asString());
+    QString refreshError;
+    if (DmConfig->QSoftware->isOpen() && DmConfig->QSoftware->field(QStringLiteral("CheckExe")).asString() == QLatin1String("Y")
+        && !refreshProgramFile(program, DmConfig->QSoftware->field(QStringLiteral("HostApplication")).asString(), &refreshError))
+        prompts().error(refreshError); // the start goes ahead with whatever program is there
 
     shell().start(programPath(entry.command), moduleCommandLine(entry.id, userId, DmConfig->CurrentDatabaseName, entry.menuOption, workDate), QString());
 
@@ -123,22 +163,30 @@ void Launcher::startPointOfSale(int userId)
         QString());
 }
 
-void Launcher::refreshProgramFile(const QString& programName, const QString& hostApplication)
+bool Launcher::refreshProgramFile(const QString& programName, const QString& hostApplication, QString* error)
 {
     const QString host = withoutTrailingSeparator(hostApplication.trimmed());
     if (host.isEmpty())
-        return;
+        return true;
     const QString here = withoutTrailingSeparator(QDir::currentPath().trimmed());
     // The name is a search pattern, matched as the platform's file search does.
     const QFileInfoList matches = QDir(host).entryInfoList({ programName }, QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
     if (matches.isEmpty())
-        return;
+        return true;
     const QFileInfo source = matches.first();
     const QString target = here + QLatin1Char('/') + source.fileName();
-    if (QFileInfo::exists(target)) {
-        if (!(FileDate(target) < source.lastModified()))
-            return;
-        QFile::remove(target);
+    const bool present = QFileInfo::exists(target);
+    if (present && !(FileDate(target) < source.lastModified()))
+        return true;
+
+    QString reason;
+    if (replaceFile(source.filePath(), target, &reason))
+        return true;
+    if (error) {
+        *error = QStringLiteral("Cannot copy the program %1 from %2: %3.\r%4")
+                     .arg(source.fileName(), QDir::toNativeSeparators(host), reason,
+                         present ? QStringLiteral("The program already on this workstation is kept.")
+                                 : QStringLiteral("The program is not on this workstation."));
     }
-    QFile::copy(source.filePath(), target); // a failed copy is ignored: the start goes ahead with what is there
+    return false;
 }

@@ -43,8 +43,10 @@ public:
     static QString programPath(const QString& command);
     // The built-in command number of a "SELF " command; throws for a text that is no number.
     static int builtInNumber(const QString& command);
-    // Copies a newer program file from the central folder before it starts.
-    static void refreshProgramFile(const QString& programName, const QString& hostApplication);
+    // Copies a newer program file from the central folder before it starts. The
+    // file there is replaced only by a complete copy; false, with a message for
+    // the person at the workstation, when the copy failed.
+    static bool refreshProgramFile(const QString& programName, const QString& hostApplication, QString* error = nullptr);
 
     Query* QChkSetDocYear;
 

@@ -4,6 +4,7 @@
 #include "config/textfiles.h"
 #include "db/query.h"
 #include "mainmenu/frmainmenu.h"
+#include "toolkit/applicationtitle.h"
 #include "toolkit/keyboardlayout.h"
 #include "toolkit/prompts.h"
 #include "workstation/shell.h"
@@ -67,7 +68,7 @@ void TFrMainMenu::GbHeaderDblClick()
 
 void TFrMainMenu::scrollTitle()
 {
-    QGuiApplication::setApplicationDisplayName(m_titleText);
+    setApplicationTitle(m_titleText);
     setWindowTitle(m_titleText);
     if (!m_titleText.isEmpty())
         m_titleText = m_titleText.mid(1) + m_titleText.at(0);

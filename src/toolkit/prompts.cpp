@@ -1,5 +1,6 @@
 #include "toolkit/prompts.h"
 
+#include "toolkit/applicationtitle.h"
 #include "toolkit/messageboxprompts.h"
 #include "workstation/seam.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 QString title()
 {
-    return QGuiApplication::applicationDisplayName();
+    return applicationTitle();
 }
 
 QWidget* parentWindow()

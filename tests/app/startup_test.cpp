@@ -1,4 +1,5 @@
 #include "app/startup.h"
+#include "toolkit/guard.h"
 
 #include <QDir>
 #include <QProcess>
@@ -6,6 +7,8 @@
 #include <QThread>
 #include <QCoreApplication>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -25,6 +28,35 @@ TEST(Startup, OnlyExactlyRAsSecondArgumentIsReadOnly)
     };
     for (const auto& c : cases)
         EXPECT_EQ(readOnlySwitch(c.args), c.readOnly) << c.args.join(QLatin1Char(' ')).toStdString();
+}
+
+// The switch is read from the arguments as the user gave them: making the
+// application object takes Qt's own options out of argv, which would move "R"
+// out of second place ("-reverse R") or take it along ("-style R").
+TEST(Startup, ReadOnlySwitchIsReadFromTheArgumentsAsGiven)
+{
+    const struct
+    {
+        std::vector<std::string> args;
+        bool readOnly;
+    } cases[] = {
+        { { "zaqmain", "-reverse", "R" }, true },
+        { { "zaqmain", "-style", "R" }, true },
+        { { "zaqmain", "-reverse", "r" }, false },
+        { { "zaqmain", "R" }, false },
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> storage = c.args;
+        std::vector<char*> argv;
+        for (std::string& a : storage)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        int argc = int(c.args.size());
+        const QStringList given = givenArguments(argc, argv.data());
+        GuardedApplication app(argc, argv.data());
+        EXPECT_EQ(readOnlySwitch(given), c.readOnly) << given.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(given.size(), int(c.args.size()));
+    }
 }
 
 // A second copy on the same desktop ends at once and says nothing; once the

@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFormLayout>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -186,7 +185,7 @@ TEST_F(BaseForm, ShowStepLeavesNewDeleteSaveExitAndAnEmptyScreen)
     EXPECT_FALSE(screen.AcChgCode->isEnabled());
     EXPECT_FALSE(screen.BSave->isEnabled());
     EXPECT_TRUE(screen.AcNew->isEnabled());
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Sample Screen"));
+    EXPECT_EQ(applicationTitle(), QStringLiteral("Sample Screen"));
     screen.hide();
 }
 

@@ -241,6 +241,35 @@ TEST_F(Logon, ServerFileThatCannotBeWrittenStopsTheAttemptUncounted)
     EXPECT_FALSE(dm.DmCfg->isOpen());
 }
 
+// The box's 40 characters limit typing only: a longer first line of Server.Dat
+// (a fully qualified host name, a deep folder path) is shown, used and written
+// back whole, or the site could never log on again.
+TEST_F(Logon, LongServerNameIsShownUsedAndWrittenBackWhole)
+{
+    const QString host = QStringLiteral("sqlserver01.accounting.head-office.example-trading.co.th,1433");
+    const QString folder = QStringLiteral("./a-folder-whose-name-alone-passes-forty-characters/../data");
+    QDir().mkdir(QStringLiteral("a-folder-whose-name-alone-passes-forty-characters"));
+    for (const QString& line : { host, folder }) {
+        site.writeFile(QStringLiteral("Server.Dat"), line.toUtf8() + "\n");
+        dialog->hide();
+        dialog->show();
+        EXPECT_EQ(dialog->GetServer->text(), line);
+    }
+    logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
+    EXPECT_TRUE(prompts.errors().isEmpty()) << prompts.errors().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(dialog->ServerName(), folder);
+    QFile f(QStringLiteral("Server.Dat"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), folder.toUtf8() + "\n");
+
+    // Were the box ever typed into, it would stop at 40 characters.
+    dialog->GetServer->setReadOnly(false);
+    dialog->GetServer->clear();
+    QTest::keyClicks(dialog->GetServer, QString(45, QLatin1Char('x')));
+    EXPECT_EQ(dialog->GetServer->text(), QString(40, QLatin1Char('x')));
+}
+
 TEST_F(Logon, UnreachableServerIsReportedAndNotCounted)
 {
     site.writeFile(QStringLiteral("Server.Dat"), "./gone\n");
@@ -267,6 +296,58 @@ TEST_F(Logon, LanguageFlipChangesTheTextsUntilTheUsersOwnLanguageIsSet)
     EXPECT_EQ(dialog->Label4->text(), QStringLiteral("เซิร์ฟเวอร์"));
     logOn(QStringLiteral("ANN"), QStringLiteral("ann1"));
     EXPECT_TRUE(dm.ThaiLanguage); // ANN's language is Thai
+}
+
+// Only the picture panel and the picture flip the language: a click on a label,
+// or on a box whether it takes input or is disabled while a database is chosen,
+// leaves it alone.
+TEST_F(Logon, OnlyThePanelAndThePictureFlipTheLanguage)
+{
+    const auto clickEverythingElse = [this](const char* when) {
+        const bool before = dm.ThaiLanguage;
+        for (QWidget* w : std::initializer_list<QWidget*> { dialog->Label1, dialog->Label2, dialog->Label3, dialog->Label4,
+                 dialog->WorkDateBox, dialog->GetServer, dialog->UserName, dialog->Password }) {
+            QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(3, 3));
+            EXPECT_EQ(dm.ThaiLanguage, before) << when << ": " << w->objectName().toStdString();
+        }
+    };
+    clickEverythingElse("logging on");
+    QTest::mouseClick(dialog->Panel1, Qt::LeftButton, {}, QPoint(3, 120)); // a bare spot of the panel
+    EXPECT_TRUE(dm.ThaiLanguage);
+
+    logOn(QStringLiteral("ANN"), QStringLiteral("ann1"));
+    ASSERT_TRUE(dialog->choosingDatabase());
+    ASSERT_FALSE(dialog->UserName->isEnabled());
+    clickEverythingElse("choosing a database");
+    QTest::mouseClick(dialog->LogoImage, Qt::LeftButton);
+    EXPECT_FALSE(dm.ThaiLanguage);
+}
+
+// What the README says of SOMCHAI on the demo site: both companies, of the work
+// date's year only; last year's two come up with a date of last year.
+TEST_F(Logon, DemoSiteOffersSomchaiTheWorkDatesYear)
+{
+    Site::initDemo(site.file(QStringLiteral("demo")), 2026);
+    site.writeFile(QStringLiteral("Server.Dat"), "./demo/data\n");
+    const struct
+    {
+        QDate workDate;
+        QStringList items;
+    } cases[] = {
+        { QDate(2026, 12, 10), { QStringLiteral("QLN ปี 2026"), QStringLiteral("SIAM FOODS ปี 2026 (ยังไม่กำหนดเลขที่เอกสาร)") } },
+        { QDate(2025, 6, 1), { QStringLiteral("QLN ปี 2025"), QStringLiteral("SIAM FOODS ปี 2025") } },
+    };
+    for (const auto& c : cases) {
+        dialog->hide();
+        dialog->show();
+        dialog->WorkDateBox->setDate(c.workDate);
+        logOn(QStringLiteral("SOMCHAI"), QStringLiteral("1234"));
+        ASSERT_TRUE(dialog->choosingDatabase()) << prompts.allTexts().join(QLatin1Char('|')).toStdString();
+        QStringList items;
+        for (int i = 0; i < dialog->DatabaseList->count(); ++i)
+            items << dialog->DatabaseList->itemText(i);
+        EXPECT_EQ(items, c.items) << c.workDate.year();
+    }
 }
 
 TEST_F(Logon, CancelStoresNothing)

@@ -22,7 +22,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -261,6 +263,27 @@ TEST_F(WorkingDay, DocumentYearGate)
     EXPECT_EQ(shell.starts.size(), 1);
 }
 
+// A database year added without SetDocYear is not set up (NULL counts as "N"),
+// on a site made by the setup scripts as on one whose column the logon's own
+// upkeep added: neither gives the column a default.
+TEST_F(WorkingDay, YearAddedWithoutDocumentNumberingIsRefusedHoweverTheColumnCame)
+{
+    for (const bool byUpkeep : { false, true }) {
+        if (byUpkeep)
+            site.config(QStringLiteral("Delete From DatabaseList Where YearNo = 2027\n/\nAlter Table DatabaseList Drop Column SetDocYear"));
+        logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
+        site.config(QStringLiteral("Insert Into DatabaseList (YearNo, Company, DatabaseType, Description, DatabaseName) "
+                                   "Select 2027, Id, 1, 'Year 2027', 'A2026' From Company Where Code = 'AAA'"));
+        logon->WorkDateBox->setDate(QDate(2027, 1, 5));
+        prompts.clear();
+        shell.starts.clear();
+        launch(QStringLiteral("Quotation"));
+        const char* how = byUpkeep ? "column added by the upkeep" : "column from the setup scripts";
+        EXPECT_EQ(prompts.informations(), QStringList { QStringLiteral("ไม่สามารถ เปิดจอภาพนี้ได้ !!\rเนื่องจากยังไม่กำหนดเลขที่เอกสารของปี 2027") }) << how;
+        EXPECT_TRUE(shell.starts.isEmpty()) << how;
+    }
+}
+
 TEST_F(WorkingDay, BuiltInScreensOpenByTheirNumber)
 {
     QList<QPair<int, QString>> opened;
@@ -276,14 +299,14 @@ TEST_F(WorkingDay, BuiltInScreensOpenByTheirNumber)
         Launcher::registerBuiltInScreen(n, [&opened, n](const QString& caption) { opened.append({ n, caption }); });
     logOn(QStringLiteral("ANN"), QStringLiteral("ann1"));
     window->SelectDepartment(department(2070000000));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("before"));
+    setApplicationTitle(QStringLiteral("before"));
     launch(QStringLiteral("ผู้ใช้งาน Users"));
     launch(QStringLiteral("ผู้ใช้งาน 01 Users 01"));
     EXPECT_EQ(dm.MenuCaption, QStringLiteral("ผู้ใช้งาน 01 Users 01")); // the entry's text replaces the looked-up caption
     launch(QStringLiteral("ศูนย์ Zero"));
     launch(QStringLiteral("หก Six"));
     EXPECT_EQ(opened, (QList<QPair<int, QString>> { { 1, QStringLiteral("ผู้ใช้งาน Users") }, { 1, QStringLiteral("ผู้ใช้งาน 01 Users 01") } }));
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("before")); // restored after each screen
+    EXPECT_EQ(applicationTitle(), QStringLiteral("before")); // restored after each screen
     EXPECT_TRUE(shell.starts.isEmpty());
 
     launch(QStringLiteral("ตัวเล็ก Lower case")); // "self 1" is a program name, not a built-in screen
@@ -334,10 +357,12 @@ TEST_F(WorkingDay, ProgramFileIsRefreshedFromTheCentralFolderWhenAsked)
     site.config(QStringLiteral("Update softwareconfig Set CheckExe = 'Y', HostApplication = '%1/central/'").arg(QDir::currentPath()));
     logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
 
+    QFile::setPermissions(QStringLiteral("central/ZAQSALES.EXE"), QFile::permissions(QStringLiteral("central/ZAQSALES.EXE")) | QFileDevice::ExeOwner);
     launch(QStringLiteral("Quotation")); // missing here: copied before the start
     QFile copied(QStringLiteral("ZAQSALES.EXE"));
     ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
     EXPECT_EQ(copied.readAll(), QByteArray("new program"));
+    EXPECT_TRUE(copied.permissions() & QFileDevice::ExeOwner); // it stays a program
     launch(QStringLiteral("Daily report")); // the local one is newer: kept
     QFile kept(QStringLiteral("ZAQREPORT.EXE"));
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
@@ -349,6 +374,38 @@ TEST_F(WorkingDay, ProgramFileIsRefreshedFromTheCentralFolderWhenAsked)
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray("new report"));
     EXPECT_EQ(shell.starts.size(), 3);
+}
+
+// A refresh whose copy fails (here the disk takes only a little more) keeps the
+// program that was there and leaves nothing beside it; the failure is reported
+// and the start goes ahead with the old program.
+TEST_F(WorkingDay, FailedRefreshKeepsTheOldProgramAndSaysSo)
+{
+    QDir().mkpath(QStringLiteral("central"));
+    site.writeFile(QStringLiteral("central/ZAQSALES.EXE"), QByteArray(1024 * 1024, 'n'));
+    site.writeFile(QStringLiteral("ZAQSALES.EXE"), "old program");
+    workstation.fileDates.insert(QDir::current().absoluteFilePath(QStringLiteral("ZAQSALES.EXE")), QDateTime(QDate(2020, 1, 1), QTime(8, 0)));
+    site.config(QStringLiteral("Update softwareconfig Set CheckExe = 'Y', HostApplication = '%1/central'").arg(QDir::currentPath()));
+    logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
+
+    rlimit before {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    rlimit small = before;
+    small.rlim_cur = 64 * 1024;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of ending the test
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    launch(QStringLiteral("Quotation"));
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QFile kept(QStringLiteral("ZAQSALES.EXE"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("old program"));
+    EXPECT_EQ(QDir::current().entryList({ QStringLiteral("*ZAQSALES*") }, QDir::Files | QDir::Hidden), QStringList { QStringLiteral("ZAQSALES.EXE") });
+    ASSERT_EQ(prompts.errors().size(), 1);
+    EXPECT_TRUE(prompts.errors().first().contains(QLatin1String("ZAQSALES.EXE"))) << prompts.errors().first().toStdString();
+    ASSERT_EQ(shell.starts.size(), 1);
+    EXPECT_TRUE(shell.last().program.endsWith(QLatin1String("ZAQSALES.EXE")));
 }
 
 TEST_F(WorkingDay, VersionCheckAtLogon)
@@ -421,7 +478,26 @@ TEST_F(WorkingDay, TimerScrollsTheTitleAndShowsTheMemory)
     window->Timer1Timer();
     EXPECT_EQ(window->titleText(), QStringLiteral("-MFG-QLN-20220413ZAQ")); // two places while the check is on
     EXPECT_EQ(window->publicAddressTicks(), 1);
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Q-MFG-QLN-20220413ZA"));
+    EXPECT_EQ(applicationTitle(), QStringLiteral("Q-MFG-QLN-20220413ZA"));
+}
+
+// A real display shows each window's own caption with nothing appended: not the
+// application title, and on the logon dialog not the main window's scrolling title.
+TEST_F(WorkingDay, CaptionsAreTheWindowsOwnTexts)
+{
+    logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
+    window->Timer1->stop();
+    window->Timer1Timer();
+    window->Timer1Timer();
+    EXPECT_EQ(platformCaption(*window), QStringLiteral("AQ-MFG-QLN-20220413Z"));
+    logon->show();
+    EXPECT_EQ(platformCaption(*logon), QStringLiteral("ระบบรักษาความปลอดภัย ( tester )"));
+    logon->Panel1Click(); // BOB is English: the flip shows Thai
+    EXPECT_EQ(platformCaption(*logon), QStringLiteral("ระบบรักษาความปลอดภัย"));
+    window->Timer1Timer();
+    logon->Panel1Click();
+    EXPECT_EQ(platformCaption(*logon), QStringLiteral("ZAQ Security System"));
+    logon->hide();
 }
 
 TEST_F(WorkingDay, LogonAddsTheDocumentYearColumnToAnOlderDatabaseList)

@@ -28,7 +28,7 @@ TEST_F(MainWindow, LogonFillsTheHeaderAndTheStatusLine)
     EXPECT_EQ(window->StatusPanel1->text(), QStringLiteral("[Update=2026-11-30] <Year : 2026><Post 7><Close 3>"));
     EXPECT_EQ(window->GbHeader->toolTip(), QStringLiteral("[ AAA ] A Co"));
     EXPECT_EQ(window->ChkUpdate->text(), QStringLiteral("Chk Program Update"));
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("ZAQ-MFG-QLN-20220413"));
+    EXPECT_EQ(applicationTitle(), QStringLiteral("ZAQ-MFG-QLN-20220413"));
     EXPECT_EQ(dm.CurrentDatabaseName, QStringLiteral("A2026"));
     EXPECT_EQ(dm.CompanyNameThai, QStringLiteral("บริษัท เอ จำกัด"));
     EXPECT_EQ(window->UserId, LogonFixture::userId(site, QStringLiteral("BOB")));

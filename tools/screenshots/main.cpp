@@ -5,6 +5,7 @@
 #include "config/dmconfig.h"
 #include "logon/frlogon.h"
 #include "mainmenu/frmainmenu.h"
+#include "toolkit/applicationtitle.h"
 #include "toolkit/fonts.h"
 #include "toolkit/guard.h"
 #include "toolkit/imagebutton.h"
@@ -47,7 +48,7 @@ QImage withCaption(QWidget& window)
     p.setFont(f);
     p.setPen(Qt::white);
     // A window without a title of its own is captioned with the application's.
-    const QString title = window.windowTitle().isEmpty() ? QGuiApplication::applicationDisplayName() : window.windowTitle();
+    const QString title = window.windowTitle().isEmpty() ? applicationTitle() : window.windowTitle();
     p.drawText(QRect(8, 0, out.width() - 16, bar), Qt::AlignVCenter | Qt::AlignLeft, title);
     return out;
 }
@@ -195,7 +196,7 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("ZAQ Account"));
+    setApplicationTitle(QStringLiteral("ZAQ Account"));
     // Wired as the program wires them at start-up.
     TFrMainMenu mainMenu(false);
     TFrLogon logon(&mainMenu);

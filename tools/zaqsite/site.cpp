@@ -168,7 +168,7 @@ QList<DemoUser> initDemo(const QString& dir, int year)
     installStandInModule(dir, server);
 
     return {
-        { QStringLiteral("SOMCHAI"), QStringLiteral("1234"), QStringLiteral("Thai, administrators; two companies and two years to choose from") },
+        { QStringLiteral("SOMCHAI"), QStringLiteral("1234"), QStringLiteral("Thai, administrators; two companies of the work date's year (a date in last year offers last year's)") },
         { QStringLiteral("JOHN"), QStringLiteral("john"), QStringLiteral("English, sales; one company of this year") },
         { QStringLiteral("MALEE"), QStringLiteral("malee"), QStringLiteral("Thai, sales") },
         { QStringLiteral("CASHIER"), QStringLiteral("pos"), QStringLiteral("Thai, point-of-sale user of Siam Foods") },
