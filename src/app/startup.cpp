@@ -4,6 +4,7 @@
 #include "config/dmconfig.h"
 #include "dialogs/frsearchuser.h"
 #include "logon/frlogon.h"
+#include "mainmenu/frdisplayerror.h"
 #include "mainmenu/frmainmenu.h"
 #include "toolkit/applicationtitle.h"
 #include "toolkit/fonts.h"
@@ -48,6 +49,7 @@ int runProgram(int argc, char** argv)
     mainMenu.bindData();
     logon.bindData();
     FrSearchUser = new TFrSearchUser;
+    FrDisplayError = new TFrDisplayError;
 
     mainMenu.show();
     return app.exec();

@@ -151,3 +151,5 @@ bool TDMConfig::WritePasswordNew(const QString& password, const QString& userCod
 }
 
 bool TDMConfig::AskConfirmation(const QString& question) const { return prompts().confirmBlue(question); }
+
+void TDMConfig::AddressNotice(const QString&, const QString&) const { }

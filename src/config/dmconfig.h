@@ -53,6 +53,8 @@ public:
     void CheckRight(int menuId, int userId);
     bool WritePasswordNew(const QString& password, const QString& userCode);
     bool AskConfirmation(const QString& question) const;
+    // Told when the site's public address changes. This program sends the notice nowhere.
+    void AddressNotice(const QString& subject, const QString& text) const;
 
     // The server the configuration connection was last opened on.
     const QString& ConnectedServerName() const { return m_connectedServer; }

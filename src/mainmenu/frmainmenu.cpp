@@ -10,6 +10,7 @@
 #include "logon/frlogon.h"
 #include "mainmenu/launcher.h"
 #include "mainmenu/menutree.h"
+#include "mainmenu/publicaddress.h"
 #include "toolkit/applicationtitle.h"
 #include "toolkit/guard.h"
 #include "toolkit/imagebutton.h"
@@ -59,6 +60,10 @@ TFrMainMenu::TFrMainMenu(bool readOnlyCompanyDatabases, QWidget* parent)
     connect(ChkUpdate, &QToolButton::clicked, this, [this] { guarded([this] { ChkUpdateClick(); }); });
     connect(PopupMenu1->findChild<QAction*>(QStringLiteral("N1")), &QAction::triggered, this, [this] { N1Click(); });
     connect(PopupMenu1->findChild<QAction*>(QStringLiteral("N2")), &QAction::triggered, this, [this] { N2Click(); });
+    connect(PopupMenu1->findChild<QAction*>(QStringLiteral("ChkInternet")), &QAction::triggered, this, [this] { ChkInternetClick(); });
+    connect(PopupMenu1->findChild<QAction*>(QStringLiteral("DisplayErrorLog")), &QAction::triggered, this, [this] { guarded([this] { DisplayErrorLogClick(); }); });
+    connect(PopupMenu2->findChild<QAction*>(QStringLiteral("ErrorZAQEMail1")), &QAction::triggered, this, [this] { ErrorZAQEMail1Click(); });
+    AddressWatch = std::make_unique<PublicAddressWatch>([](const QString& subject, const QString& text) { DmConfig->AddressNotice(subject, text); });
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -3,11 +3,13 @@
 #include "logon/logontarget.h"
 
 #include <QMainWindow>
+#include <memory>
 
 class Connection;
 class ImageButton;
 class Launcher;
 class MenuTreeBinding;
+class PublicAddressWatch;
 class Query;
 class TFrLogon;
 class QFrame;
@@ -54,8 +56,13 @@ public:
     void ChkUpdateClick();
     void GbHeaderDblClick();
     void Timer1Timer();
+    void DisplayErrorLogClick();
+    void ChkInternetClick();
+    void ErrorZAQEMail1Click();
     // The internet check (switched from the tree's pop-up menu) doubles the title scroll.
     void setInternetCheck(bool on) { m_internetCheck = on; }
+    // Run by the timer every 180 ticks while the internet check is on.
+    void PublicAddressCheck();
 
     // Steps of the show sequence with their own names.
     void VersionCheckAtLogon();
@@ -104,6 +111,7 @@ public:
     QTimer* Timer1;
     MenuTreeBinding* MenuTreeData = nullptr;
     Launcher* MenuLauncher = nullptr;
+    std::unique_ptr<PublicAddressWatch> AddressWatch;
 
 protected:
     void showEvent(QShowEvent* event) override;

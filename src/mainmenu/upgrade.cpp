@@ -88,7 +88,8 @@ void TFrMainMenu::Timer1Timer()
         return;
     scrollTitle();
     if (++m_publicAddressTicks >= kPublicAddressTicks) {
-        m_publicAddressTicks = 0; // the public-address check itself belongs to the diagnostics
+        PublicAddressCheck();
+        m_publicAddressTicks = 0;
     }
     refreshMemoryLabels();
 }

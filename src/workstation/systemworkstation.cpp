@@ -19,8 +19,9 @@
 #include <vector>
 #include <windows.h>
 #else
+#include "workstation/desktopnetwork.h"
+
 #include <QFile>
-#include <QProcessEnvironment>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/sysinfo.h>
@@ -327,23 +328,18 @@ quint64 SystemWorkstation::freeMemoryBytes() const
     return quint64(info.freeram) * info.mem_unit;
 }
 
+// A proxy named in the environment or in the desktop's proxy settings is what
+// the internet settings of a Windows workstation mean by a proxy.
 ProxySettings SystemWorkstation::proxySettings() const
 {
-    ProxySettings proxy;
-    for (const char* name : { "https_proxy", "HTTPS_PROXY", "http_proxy", "HTTP_PROXY" }) {
-        const QString server = qEnvironmentVariable(name).trimmed();
-        if (!server.isEmpty()) {
-            proxy.enabled = true;
-            proxy.server = server;
-            break;
-        }
-    }
-    return proxy;
+    return DesktopNetwork::desktopProxy();
 }
 
+// Dial-up modems and tunnels show as point-to-point interfaces; one that is up
+// with its link is an active connection.
 int SystemWorkstation::dialUpConnectionCount() const
 {
-    return 0;
+    return DesktopNetwork::activePointToPointLinks();
 }
 
 QDateTime SystemWorkstation::fileDate(const QString& path) const

@@ -120,29 +120,6 @@ TEST(SystemWorkstation, FileDateIsLastWriteOrTodayWhenNotWritable)
     EXPECT_EQ(system.fileDate(dir.path()), midnight) << "a folder";
 }
 
-TEST(SystemWorkstation, ProxyFromEnvironment)
-{
-    const char* names[] = { "https_proxy", "HTTPS_PROXY", "http_proxy", "HTTP_PROXY" };
-    QList<QByteArray> saved;
-    for (const char* name : names) {
-        saved.append(qgetenv(name));
-        qunsetenv(name);
-    }
-    SystemWorkstation system;
-    EXPECT_FALSE(system.proxySettings().enabled);
-    qputenv("HTTP_PROXY", "http://cache:3128");
-    EXPECT_TRUE(system.proxySettings().enabled);
-    EXPECT_EQ(system.proxySettings().server, QStringLiteral("http://cache:3128"));
-    qputenv("https_proxy", "http://secure:8443");
-    EXPECT_EQ(system.proxySettings().server, QStringLiteral("http://secure:8443"));
-    for (int i = 0; i < 4; ++i) {
-        if (saved[i].isNull())
-            qunsetenv(names[i]);
-        else
-            qputenv(names[i], saved[i]);
-    }
-}
-
 TEST(SystemWorkstation, MemoryCountsAreNotCutTo32Bits)
 {
     QFile meminfo(QStringLiteral("/proc/meminfo"));
@@ -168,7 +145,6 @@ TEST(SystemWorkstation, NamesAreNeverEmpty)
     EXPECT_EQ(system.upperWindowsUserName(), system.windowsUserName().toUpper());
     EXPECT_EQ(system.computerName(), system.computerName().trimmed());
     EXPECT_TRUE(system.keyboardLayoutId().isEmpty());
-    EXPECT_EQ(system.dialUpConnectionCount(), 0);
 }
 
 } // namespace
