@@ -24,9 +24,9 @@ TFrDisplayError::TFrDisplayError(QWidget* parent)
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setGeometry(0, 0, 870, 441);
     Memo1->setReadOnly(true);
+    // Long messages wrap at the box's edge; only the vertical bar scrolls.
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // Long messages stay on their line; the error's date leads every row.
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QFont memoFont(QStringLiteral("MS Sans Serif"));
     memoFont.setPixelSize(16);
     Memo1->setFont(memoFont);

@@ -4,6 +4,7 @@
 //   zaq_screenshots --site DIR --out DIR
 #include "config/dmconfig.h"
 #include "logon/frlogon.h"
+#include "mainmenu/frdisplayerror.h"
 #include "mainmenu/frmainmenu.h"
 #include "toolkit/applicationtitle.h"
 #include "toolkit/fonts.h"
@@ -15,7 +16,9 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMenu>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTextStream>
@@ -31,6 +34,7 @@ struct Session
     QString logonPicture; // empty: none taken
     QString menuPicture;
     int department; // the department button to click, counted from 0
+    QString errorLogPicture = QString(); // empty: the error log is not opened
 };
 
 // A caption bar above the picture, so the window's title shows as it does on a desktop.
@@ -71,7 +75,7 @@ public:
     bool done() const { return m_step == Done; }
 
 private:
-    enum Step { TypeUser, ChooseDatabase, WaitForMenu, ChooseDepartment, TakeMenu, Done };
+    enum Step { TypeUser, ChooseDatabase, WaitForMenu, ChooseDepartment, TakeMenu, TakeErrorLog, Done };
 
     const Session& session() const { return m_sessions.at(m_session); }
 
@@ -150,15 +154,37 @@ private:
             if (m_shown.elapsed() < 1500)
                 return;
             save(withCaption(m_menu), session().menuPicture);
-            if (++m_session == m_sessions.size())
-                return finish();
-            m_step = TypeUser;
-            // Log on anew as the next user, as the tree's pop-up menu does.
-            QTimer::singleShot(0, &m_menu, [this] { m_menu.NewLoginClick(); });
-            return;
+            if (!session().errorLogPicture.isEmpty()) {
+                // The tree's pop-up item shows the viewer modally; the ticks go on meanwhile.
+                m_step = TakeErrorLog;
+                m_shown.invalidate();
+                QTimer::singleShot(0, &m_menu, [this] { m_menu.PopupMenu1->findChild<QAction*>(QStringLiteral("DisplayErrorLog"))->trigger(); });
+                return;
+            }
+            return nextSession();
+        case TakeErrorLog:
+            if (!FrDisplayError || !FrDisplayError->isVisible())
+                return;
+            // Give the display a moment to draw the window.
+            if (!m_shown.isValid())
+                m_shown.start();
+            if (m_shown.elapsed() < 700)
+                return;
+            save(withCaption(*FrDisplayError), session().errorLogPicture);
+            FrDisplayError->BtOk->click();
+            return nextSession();
         case Done:
             return;
         }
+    }
+
+    void nextSession()
+    {
+        if (++m_session == m_sessions.size())
+            return finish();
+        m_step = TypeUser;
+        // Log on anew as the next user, as the tree's pop-up menu does.
+        QTimer::singleShot(0, &m_menu, [this] { m_menu.NewLoginClick(); });
     }
 
     TFrMainMenu& m_menu;
@@ -204,10 +230,11 @@ int main(int argc, char** argv)
     DmConfig = new TDMConfig(&app);
     mainMenu.bindData();
     logon.bindData();
+    FrDisplayError = new TFrDisplayError;
 
     Driver driver(mainMenu, logon, out,
         {
-            { QStringLiteral("SOMCHAI"), QStringLiteral("1234"), QStringLiteral("logon.png"), QStringLiteral("mainmenu.png"), 1 },
+            { QStringLiteral("SOMCHAI"), QStringLiteral("1234"), QStringLiteral("logon.png"), QStringLiteral("mainmenu.png"), 1, QStringLiteral("errorlog.png") },
             { QStringLiteral("JOHN"), QStringLiteral("john"), QString(), QStringLiteral("mainmenu-english.png"), 0 },
         });
     mainMenu.show();
