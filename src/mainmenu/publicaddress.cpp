@@ -62,10 +62,7 @@ bool PublicAddressLookup::get(QByteArray& body)
         m_web = std::make_unique<QNetworkAccessManager>();
     m_web->setProxy(proxyFor(m_service));
 
-    QNetworkRequest request(m_service);
-    // A plain request for the root page, answered once and forgotten.
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    QNetworkReply* reply = m_web->get(request);
+    QNetworkReply* reply = m_web->get(QNetworkRequest(m_service));
 
     QEventLoop wait;
     QTimer deadline;

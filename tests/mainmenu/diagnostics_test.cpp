@@ -160,6 +160,26 @@ TEST_F(Diagnostics, EveryHundredAndEightiethTickNoticesAChangedAddress)
     EXPECT_TRUE(prompts.errors().isEmpty()) << prompts.errors().join(QLatin1Char('|')).toStdString();
 }
 
+TEST_F(Diagnostics, HangingServiceHoldsTheMenuOnlyForTheTimeOutAndStartsNoSecondLookup)
+{
+    logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
+    workstation.proxy = { true, QStringLiteral("proxy.lan:3128") };
+    window->ChkInternetClick();
+    ticks(179);
+    server.silent = true;
+    window->AddressWatch->lookup().setTimeoutMs(500);
+    int ticked = 0;
+    QObject::connect(window->Timer1, &QTimer::timeout, window.get(), [&ticked] { ++ticked; });
+    window->Timer1->setInterval(20);
+    window->Timer1->start();
+    ticks(1); // the 180th tick waits for the service, while the timer goes on ticking
+    window->Timer1->stop();
+    EXPECT_GT(ticked, 0) << "the window stays alive during the wait";
+    EXPECT_EQ(server.requests, 1);
+    EXPECT_EQ(prompts.errors(), QStringList { kNoAddress });
+    EXPECT_FALSE(window->AddressWatch->isChecking());
+}
+
 TEST_F(Diagnostics, NoRouteNoLookupEvenWithTheSwitchOn)
 {
     logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
