@@ -1,11 +1,13 @@
 #include "app/startup.h"
 
 #include "app/logowindow.h"
+#include "app/rightsscreens.h"
 #include "config/dmconfig.h"
 #include "dialogs/frsearchuser.h"
 #include "logon/frlogon.h"
 #include "mainmenu/frdisplayerror.h"
 #include "mainmenu/frmainmenu.h"
+#include "security/frcopyright.h"
 #include "toolkit/applicationtitle.h"
 #include "toolkit/fonts.h"
 #include "toolkit/guard.h"
@@ -48,8 +50,10 @@ int runProgram(int argc, char** argv)
     DmConfig = new TDMConfig(&app);
     mainMenu.bindData();
     logon.bindData();
+    FrCopyRight = new TFrCopyRight;
     FrSearchUser = new TFrSearchUser;
     FrDisplayError = new TFrDisplayError;
+    registerRightsScreens(&mainMenu);
 
     mainMenu.show();
     return app.exec();

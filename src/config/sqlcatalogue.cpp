@@ -169,6 +169,101 @@ const QStringList QSearch = {
     QStringLiteral("order by code"),
 };
 
+const QStringList QRightsGroup = {
+    QStringLiteral("SELECT ID, CODE,FULLNAME,Active"),
+    QStringLiteral("FROM USERNAME"),
+    QStringLiteral("Where (Code = :GetUser) And (isDepartment = :isDepartment)"),
+};
+
+namespace {
+const QString kRightsThai = QStringLiteral("SELECT M.Id, space(m.menulevel*3)+M.Description Description, M.Parent, M.OrderNo,");
+const QString kRightsEnglish = QStringLiteral("SELECT M.Id, space(m.menulevel*3)+M.DescEnglish Description, M.Parent, M.OrderNo,");
+const QStringList kRightsColumns = {
+    QStringLiteral("R.Menu MenuRight, Coalesce(R.AccessRight,'N') AccessRight,Coalesce(R.AddRight,'N') AddRight,"),
+    QStringLiteral("Coalesce(R.ModifyRight,'N') ModifyRight, Coalesce(R.DeleteRight,'N') DeleteRight,M.MenuLevel"),
+    QStringLiteral("FROM Menu M"),
+};
+const QStringList kRightsOfAdministrator = {
+    QStringLiteral("Left Join UserRight R On (R.Menu = M.Id) And (R.UserName = :GetId)"),
+    QStringLiteral("Where M.Id in (select Menu from userright where username=:masterid)"),
+    QStringLiteral("Order By M.OrderNo"),
+};
+const QStringList kRightsOfEveryEntry = {
+    QStringLiteral("Left Outer Join UserRight R On (R.Menu = M.Id) And (R.UserName = :GetId)"),
+    QStringLiteral("Order By M.OrderNo"),
+};
+} // namespace
+
+const QStringList QRightsThai = QStringList { kRightsThai } + kRightsColumns + kRightsOfAdministrator;
+const QStringList QRightsEnglish = QStringList { kRightsEnglish } + kRightsColumns + kRightsOfAdministrator;
+const QStringList QRightsAllThai = QStringList { kRightsThai } + kRightsColumns + kRightsOfEveryEntry;
+const QStringList QRightsAllEnglish = QStringList { kRightsEnglish } + kRightsColumns + kRightsOfEveryEntry;
+
+const QStringList& QRights(bool thai, bool allEntries)
+{
+    if (allEntries)
+        return thai ? QRightsAllThai : QRightsAllEnglish;
+    return thai ? QRightsThai : QRightsEnglish;
+}
+
+// Every parent link of the menu in one read: the rights cascade walks them in
+// memory instead of asking for the children of each entry.
+const QStringList QMenuParents = {
+    QStringLiteral("Select Id, Parent"),
+    QStringLiteral("From Menu"),
+};
+
+const QStringList InsertUserRight = {
+    QStringLiteral("insert into UserRight"),
+    QStringLiteral("  (UserName, Menu, AccessRight, AddRight, ModifyRight, DeleteRight)"),
+    QStringLiteral("values"),
+    QStringLiteral("  (:UserName, :Menu, :AccessRight, :AddRight, :ModifyRight, :DeleteRight)"),
+};
+
+const QStringList QCopyRightGroups = {
+    QStringLiteral("Select Id,Code,FullName"),
+    QStringLiteral("From UserName"),
+    QStringLiteral("Where Active='Y' And  Id <> :ToUser And isDepartment='Y'"),
+    QStringLiteral("Order By Code"),
+};
+
+const QStringList QUserCompanyUser = {
+    QStringLiteral("SELECT ID, CODE,FULLNAME,Active"),
+    QStringLiteral("FROM USERNAME"),
+    QStringLiteral("Where (Code = :GetUser) And (IsDepartment = 'N')"),
+};
+
+const QStringList QUserCompanyList = {
+    QStringLiteral("SELECT N.Code, N.FullName, L.Description, L.DatabaseName, L.YearNo,"),
+    QStringLiteral("  U.DatabaseList, U.Id, U.UserName, U.Company, U.DatabaseType"),
+    QStringLiteral("FROM UserCompany U"),
+    QStringLiteral("Inner Join UserName N On (U.UserName = N.Id)"),
+    QStringLiteral("Inner Join DatabaseList L On (U.DatabaseList = L.Id)"),
+    QStringLiteral("Where (N.Code = :GetCode)"),
+    QStringLiteral("Order By U.Company, U.DatabaseType"),
+};
+
+const QStringList QAllDatabase = {
+    QStringLiteral("SELECT L.Id, L.YearNo, L.Description, L.DatabaseName,"),
+    QStringLiteral("  L.Company, L.DatabaseType, T.Description"),
+    QStringLiteral("FROM DatabaseList L"),
+    QStringLiteral("Inner Join DatabaseType T On (L.DatabaseType = T.Id)"),
+    QStringLiteral("Order By L.YearNo Desc,L.Company, L.DatabaseType"),
+};
+
+const QStringList InsertUserCompany = {
+    QStringLiteral("insert into UserCompany"),
+    QStringLiteral("  (UserName, Company, DatabaseType, DatabaseList)"),
+    QStringLiteral("values"),
+    QStringLiteral("  (:UserName, :Company, :DatabaseType, :DatabaseList)"),
+};
+
+const QStringList DeleteUserCompany = {
+    QStringLiteral("delete from UserCompany"),
+    QStringLiteral("where"),
+    QStringLiteral("  Id = :OLD_Id"),
+};
+
 const QList<Entry>& catalogue()
 {
     static const QList<Entry> entries = {
@@ -191,6 +286,19 @@ const QList<Entry>& catalogue()
         { "QChkSetDocYear", Target::Config, Kind::Select, &QChkSetDocYear },
         { "Query1", Target::Config, Kind::Select, &Query1 },
         { "QAccount", Target::Company, Kind::Select, &QAccount },
+        { "QRightsGroup", Target::Config, Kind::Select, &QRightsGroup },
+        { "QRightsThai", Target::Config, Kind::Select, &QRightsThai },
+        { "QRightsEnglish", Target::Config, Kind::Select, &QRightsEnglish },
+        { "QRightsAllThai", Target::Config, Kind::Select, &QRightsAllThai },
+        { "QRightsAllEnglish", Target::Config, Kind::Select, &QRightsAllEnglish },
+        { "QMenuParents", Target::Config, Kind::Select, &QMenuParents },
+        { "QCopyRightGroups", Target::Config, Kind::Select, &QCopyRightGroups },
+        { "QUserCompanyUser", Target::Config, Kind::Select, &QUserCompanyUser },
+        { "QUserCompanyList", Target::Config, Kind::Select, &QUserCompanyList },
+        { "QAllDatabase", Target::Config, Kind::Select, &QAllDatabase },
+        { "InsertUserRight", Target::Config, Kind::Execute, &InsertUserRight },
+        { "InsertUserCompany", Target::Config, Kind::Execute, &InsertUserCompany },
+        { "DeleteUserCompany", Target::Config, Kind::Execute, &DeleteUserCompany },
         { "SQLAlter", Target::Config, Kind::Script, &SQLAlter }, // last: it changes the database list
     };
     return entries;

@@ -38,6 +38,28 @@ extern const QStringList QCompList;
 // User and group search (sorting rewrites its "order by" line).
 extern const QStringList QSearch;
 
+// Group menu rights: the group lookup, the rights grid in its language and
+// scope (a group other than ZAQSYSTEM sees only its administrator's entries),
+// the menu's parent links for the cascade, and the insert of a saved row.
+extern const QStringList QRightsGroup;
+extern const QStringList QRightsThai;
+extern const QStringList QRightsEnglish;
+extern const QStringList QRightsAllThai;
+extern const QStringList QRightsAllEnglish;
+const QStringList& QRights(bool thai, bool allEntries);
+extern const QStringList QMenuParents;
+extern const QStringList InsertUserRight;
+
+// Copying rights: the groups a group may copy from.
+extern const QStringList QCopyRightGroups;
+
+// User database assignment.
+extern const QStringList QUserCompanyUser;
+extern const QStringList QUserCompanyList;
+extern const QStringList QAllDatabase;
+extern const QStringList InsertUserCompany;
+extern const QStringList DeleteUserCompany;
+
 enum class Target { Master, Config, Company };
 enum class Kind { Select, Execute, Script };
 
