@@ -55,6 +55,7 @@ TFrCopyRight::TFrCopyRight(QWidget* parent, Connection* connection)
     UserGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     UserGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     UserGrid->verticalHeader()->hide();
+    UserGrid->horizontalHeader()->setStretchLastSection(true);
     UserGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     UserGrid->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     // Code 10 characters, Full Name 60.

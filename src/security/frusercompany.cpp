@@ -100,6 +100,7 @@ TFrUserCompany::TFrUserCompany(QWidget* parent)
     AvaiDb->setMinimumContentsLength(30);
     Label3->setBuddy(AvaiDb);
     auto* bottom = new QHBoxLayout;
+    bottom->setContentsMargins(6, 4, 6, 4);
     bottom->addWidget(Label3);
     bottom->addWidget(AvaiDb, 1);
     bottom->addWidget(BtAdd);
