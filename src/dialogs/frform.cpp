@@ -6,6 +6,7 @@
 #include "toolkit/guard.h"
 #include "toolkit/pictures.h"
 #include "toolkit/prompts.h"
+#include "toolkit/uppercasevalidator.h"
 
 #include <QAction>
 #include <QFrame>
@@ -17,25 +18,12 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QValidator>
 
 namespace {
 
 constexpr int kButtonWidth = 54;
 constexpr int kButtonHeight = 36;
 constexpr int kStatusPanelWidths[2] = { 200, 50 };
-
-// Codes are kept in capitals whatever the keyboard gives.
-class UpperCaseValidator : public QValidator
-{
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
 
 bool thaiLanguage()
 {

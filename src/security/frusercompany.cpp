@@ -10,6 +10,7 @@
 #include "toolkit/guard.h"
 #include "toolkit/pictures.h"
 #include "toolkit/prompts.h"
+#include "toolkit/uppercasevalidator.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -21,21 +22,9 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QValidator>
 #include <stdexcept>
 
 namespace {
-
-class UpperCase : public QValidator
-{
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
 
 bool thai() { return DmConfig && DmConfig->ThaiLanguage; }
 
@@ -55,7 +44,7 @@ TFrUserCompany::TFrUserCompany(QWidget* parent)
     Label4->setObjectName(QStringLiteral("Label4"));
     UserCode = new QLineEdit(GroupBox1);
     UserCode->setObjectName(QStringLiteral("UserCode"));
-    UserCode->setValidator(new UpperCase(UserCode));
+    UserCode->setValidator(new UpperCaseValidator(UserCode));
     UserCode->setFixedWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) * 12);
     Label4->setBuddy(UserCode);
     BtSearchUser = new QToolButton(GroupBox1);

@@ -15,6 +15,7 @@
 #include "toolkit/guard.h"
 #include "toolkit/pictures.h"
 #include "toolkit/prompts.h"
+#include "toolkit/uppercasevalidator.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -27,7 +28,6 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QValidator>
 
 namespace {
 
@@ -35,17 +35,6 @@ const QString kYes = QStringLiteral("Y");
 const QString kNo = QStringLiteral("N");
 const QString kPleaseWait = QStringLiteral("กรุณารอสักครู่ ........");
 const QString kSystemGroup = QStringLiteral("ZAQSYSTEM");
-
-class UpperCase : public QValidator
-{
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
 
 bool thai() { return DmConfig && DmConfig->ThaiLanguage; }
 
@@ -68,7 +57,7 @@ TFrUserRights::TFrUserRights(QWidget* parent, TFrCopyRight* copyDialog)
     Label2->setObjectName(QStringLiteral("Label2"));
     UserCode = new QLineEdit(GroupBox1);
     UserCode->setObjectName(QStringLiteral("UserCode"));
-    UserCode->setValidator(new UpperCase(UserCode));
+    UserCode->setValidator(new UpperCaseValidator(UserCode));
     UserCode->setFixedWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) * 12);
     Label2->setBuddy(UserCode);
     BtSearchUser = new QToolButton(GroupBox1);
