@@ -300,3 +300,20 @@ TEST_F(UserRights, ToolBarClickFlipsTheLanguageOfTheCaptions)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(UserRights, ClosingTheScreenIsNoLeavingOfTheCodeBox)
+{
+    const ModalRun run = runModal(screen, [&] {
+        screen.UserCode->setFocus();
+        screen.UserCode->setText(QStringLiteral("NOSUCH"));
+        prompts.queueConfirm(true);
+        press(screen, Qt::Key_Escape);
+    });
+    EXPECT_FALSE(run.leftOpen);
+    EXPECT_EQ(prompts.texts(ScriptedPrompts::Kind::ConfirmGreen), QStringList { QStringLiteral("ออกจากโปรแกรม ?") });
+    EXPECT_EQ(prompts.informations(), QStringList()); // no "not found" for the code left in the box
+}
+
+} // namespace
