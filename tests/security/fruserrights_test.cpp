@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
@@ -192,6 +194,11 @@ TEST_F(UserRights, SelectAllAndUnSelectAllSetEveryRight)
     runModal(screen, [&] {
         load(QStringLiteral("SALES"));
         screen.DgRights->setCurrentIndex(screen.QRights->index(4, 2));
+        // The keyboard's menu key, as the platform hands it on, opens the grid's pop-up menu.
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(10, 10), screen.DgRights->viewport()->mapToGlobal(QPoint(10, 10)));
+        QApplication::sendEvent(screen.DgRights->viewport(), &menuKey);
+        EXPECT_TRUE(screen.PopupMenu1->isVisible());
+        screen.PopupMenu1->hide();
         screen.SelectAll1->trigger();
         for (const QString& row : grid())
             EXPECT_TRUE(row.endsWith(QLatin1String(":YYYY"))) << row.toStdString();
