@@ -8,6 +8,7 @@
 #include "mainmenu/frdisplayerror.h"
 #include "mainmenu/frmainmenu.h"
 #include "security/frcopyright.h"
+#include "security/userscreens.h"
 #include "toolkit/applicationtitle.h"
 #include "toolkit/fonts.h"
 #include "toolkit/guard.h"
@@ -54,6 +55,7 @@ int runProgram(int argc, char** argv)
     FrSearchUser = new TFrSearchUser;
     FrDisplayError = new TFrDisplayError;
     registerRightsScreens(&mainMenu);
+    UserScreens userScreens(&mainMenu, [&logon] { return logon.ServerName(); }, readOnly);
 
     mainMenu.show();
     return app.exec();

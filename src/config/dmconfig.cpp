@@ -135,15 +135,20 @@ void TDMConfig::CheckRight(int menuId, int userId)
     SaveQuestion = ThaiLanguage ? QStringLiteral("จัดเก็บข้อมูล ?") : QStringLiteral("Save Data ?");
 }
 
-bool TDMConfig::WritePasswordNew(const QString& password, const QString& userCode)
+void TDMConfig::StorePasswordNew(const QString& password, const QString& userCode)
 {
     // The stored form is the password's bytes in the Thai code page; binding
     // them as binary keeps them exactly, whatever the client's character set.
     Query q(DmCfg, Sql::WritePasswordNew);
     q.setParam(QStringLiteral("St"), Cp874::encode(password));
     q.setParam(QStringLiteral("Code"), userCode);
+    q.execSql();
+}
+
+bool TDMConfig::WritePasswordNew(const QString& password, const QString& userCode)
+{
     try {
-        q.execSql();
+        StorePasswordNew(password, userCode);
         return true;
     } catch (const DbError&) {
         return false;

@@ -51,6 +51,11 @@ public:
     // False when the database has no company configuration (the program is ending).
     bool GetCompanyConfig(const QString& databaseName);
     void CheckRight(int menuId, int userId);
+    // Stores the password for logon into PasswordNew of every row with the
+    // code, inside whatever transaction the caller holds; a database error is
+    // raised to the caller, so that a save can roll back as a whole.
+    void StorePasswordNew(const QString& password, const QString& userCode);
+    // The same, answering false on a database error instead.
     bool WritePasswordNew(const QString& password, const QString& userCode);
     bool AskConfirmation(const QString& question) const;
     // Told when the site's public address changes. This program sends the notice nowhere.

@@ -264,6 +264,91 @@ const QStringList DeleteUserCompany = {
     QStringLiteral("  Id = :OLD_Id"),
 };
 
+// User and group screen. The record query's columns follow the privilege
+// catalogue (a test holds the two together). PASSWORD is read as bytes: its
+// scrambled characters may have any value, and a text conversion would lose
+// some of them.
+const QStringList QUserName = {
+    QStringLiteral("Select ID, CODE, Cast(PASSWORD As VarBinary(11)) PASSWORD, FULLNAME, EDITSALEPRICE, POS_USER, SHIFTNO, SALEMAN,"),
+    QStringLiteral("  ACTIVE, LANGUAGENO, APPROVE_QUO, APPROVE_SO, APPROVE_IV, APPROVE_PO, ApproveTranWH, ApproveTranBranch,"),
+    QStringLiteral("  isPM, ApproveMinPrice, ApproveWorkOrder, CanSeeCost, CanSeeSalePrice, Approved_PoRQ, CanModifyCusSale, Approve_PreIs,"),
+    QStringLiteral("  ApproveCustomerDropUse, ApproveCustomerDropCredit, Discount, CanModifyCredit, CanSetProductBlock, CanSetProductMinus, CanSaleCreditOnReturnCheque, PasswordTablet,"),
+    QStringLiteral("  CusCodeTablet, Email, Remark, UserSeeImport, UserSeeCost, CanSetOtherUserPass, CanCancelPosItem, CanDropMoney,"),
+    QStringLiteral("  CanClosePosShift, Approve_Promotion, Approve_CurrencyRate, Approve_ChangePrice, CanPosF3New, CanReprintMarkdown, Approve_PosEject, Approve_PosCashAudit,"),
+    QStringLiteral("  Approve_AdjustStock, Approve_Posr, PoApproveLimitMin, PoApproveLimitMax, Web_Warehouse, Web_FiscalYear, Web_Management, Web_Sales,"),
+    QStringLiteral("  Web_AccountFinance, Web_IT, Web_Audit, Web_SupplyChain, Web_SRD, Web_Setup, IsDepartment, GroupId,"),
+    QStringLiteral("  Web_KeyIn, Web_BA, Web_Marketing, Web_Commercial, AppReActivePosShift, AddDate, EditDate"),
+    QStringLiteral("From USERNAME"),
+    QStringLiteral("Where (Code = :GetCode) And (isDepartment = :isDepartment)"),
+};
+
+const QStringList QUserNameInsert = {
+    QStringLiteral("insert into USERNAME"),
+    QStringLiteral("  (CODE, PASSWORD, FULLNAME, EDITSALEPRICE, POS_USER, SHIFTNO, SALEMAN, ACTIVE,"),
+    QStringLiteral("   LANGUAGENO, APPROVE_QUO, APPROVE_SO, APPROVE_IV, APPROVE_PO, ApproveTranWH, ApproveTranBranch, isPM,"),
+    QStringLiteral("   ApproveMinPrice, ApproveWorkOrder, CanSeeCost, CanSeeSalePrice, Approved_PoRQ, CanModifyCusSale, Approve_PreIs, ApproveCustomerDropUse,"),
+    QStringLiteral("   ApproveCustomerDropCredit, Discount, CanModifyCredit, CanSetProductBlock, CanSetProductMinus, CanSaleCreditOnReturnCheque, PasswordTablet, CusCodeTablet,"),
+    QStringLiteral("   Email, Remark, UserSeeImport, UserSeeCost, CanSetOtherUserPass, CanCancelPosItem, CanDropMoney, CanClosePosShift,"),
+    QStringLiteral("   Approve_Promotion, Approve_CurrencyRate, Approve_ChangePrice, CanPosF3New, CanReprintMarkdown, Approve_PosEject, Approve_PosCashAudit, Approve_AdjustStock,"),
+    QStringLiteral("   Approve_Posr, PoApproveLimitMin, PoApproveLimitMax, Web_Warehouse, Web_FiscalYear, Web_Management, Web_Sales, Web_AccountFinance,"),
+    QStringLiteral("   Web_IT, Web_Audit, Web_SupplyChain, Web_SRD, Web_Setup, IsDepartment, GroupId, Web_KeyIn,"),
+    QStringLiteral("   Web_BA, Web_Marketing, Web_Commercial, AppReActivePosShift, AddDate, EditDate)"),
+    QStringLiteral("values"),
+    QStringLiteral("  (:CODE, :PASSWORD, :FULLNAME, :EDITSALEPRICE, :POS_USER, :SHIFTNO, :SALEMAN, :ACTIVE,"),
+    QStringLiteral("   :LANGUAGENO, :APPROVE_QUO, :APPROVE_SO, :APPROVE_IV, :APPROVE_PO, :ApproveTranWH, :ApproveTranBranch, :isPM,"),
+    QStringLiteral("   :ApproveMinPrice, :ApproveWorkOrder, :CanSeeCost, :CanSeeSalePrice, :Approved_PoRQ, :CanModifyCusSale, :Approve_PreIs, :ApproveCustomerDropUse,"),
+    QStringLiteral("   :ApproveCustomerDropCredit, :Discount, :CanModifyCredit, :CanSetProductBlock, :CanSetProductMinus, :CanSaleCreditOnReturnCheque, :PasswordTablet, :CusCodeTablet,"),
+    QStringLiteral("   :Email, :Remark, :UserSeeImport, :UserSeeCost, :CanSetOtherUserPass, :CanCancelPosItem, :CanDropMoney, :CanClosePosShift,"),
+    QStringLiteral("   :Approve_Promotion, :Approve_CurrencyRate, :Approve_ChangePrice, :CanPosF3New, :CanReprintMarkdown, :Approve_PosEject, :Approve_PosCashAudit, :Approve_AdjustStock,"),
+    QStringLiteral("   :Approve_Posr, :PoApproveLimitMin, :PoApproveLimitMax, :Web_Warehouse, :Web_FiscalYear, :Web_Management, :Web_Sales, :Web_AccountFinance,"),
+    QStringLiteral("   :Web_IT, :Web_Audit, :Web_SupplyChain, :Web_SRD, :Web_Setup, :IsDepartment, :GroupId, :Web_KeyIn,"),
+    QStringLiteral("   :Web_BA, :Web_Marketing, :Web_Commercial, :AppReActivePosShift, :AddDate, :EditDate)"),
+};
+
+const QStringList QUserNameUpdate = {
+    QStringLiteral("update USERNAME set"),
+    QStringLiteral("  CODE = :CODE, PASSWORD = :PASSWORD, FULLNAME = :FULLNAME, EDITSALEPRICE = :EDITSALEPRICE,"),
+    QStringLiteral("  POS_USER = :POS_USER, SHIFTNO = :SHIFTNO, SALEMAN = :SALEMAN, ACTIVE = :ACTIVE,"),
+    QStringLiteral("  LANGUAGENO = :LANGUAGENO, APPROVE_QUO = :APPROVE_QUO, APPROVE_SO = :APPROVE_SO, APPROVE_IV = :APPROVE_IV,"),
+    QStringLiteral("  APPROVE_PO = :APPROVE_PO, ApproveTranWH = :ApproveTranWH, ApproveTranBranch = :ApproveTranBranch, isPM = :isPM,"),
+    QStringLiteral("  ApproveMinPrice = :ApproveMinPrice, ApproveWorkOrder = :ApproveWorkOrder, CanSeeCost = :CanSeeCost, CanSeeSalePrice = :CanSeeSalePrice,"),
+    QStringLiteral("  Approved_PoRQ = :Approved_PoRQ, CanModifyCusSale = :CanModifyCusSale, Approve_PreIs = :Approve_PreIs, ApproveCustomerDropUse = :ApproveCustomerDropUse,"),
+    QStringLiteral("  ApproveCustomerDropCredit = :ApproveCustomerDropCredit, Discount = :Discount, CanModifyCredit = :CanModifyCredit, CanSetProductBlock = :CanSetProductBlock,"),
+    QStringLiteral("  CanSetProductMinus = :CanSetProductMinus, CanSaleCreditOnReturnCheque = :CanSaleCreditOnReturnCheque, PasswordTablet = :PasswordTablet, CusCodeTablet = :CusCodeTablet,"),
+    QStringLiteral("  Email = :Email, Remark = :Remark, UserSeeImport = :UserSeeImport, UserSeeCost = :UserSeeCost,"),
+    QStringLiteral("  CanSetOtherUserPass = :CanSetOtherUserPass, CanCancelPosItem = :CanCancelPosItem, CanDropMoney = :CanDropMoney, CanClosePosShift = :CanClosePosShift,"),
+    QStringLiteral("  Approve_Promotion = :Approve_Promotion, Approve_CurrencyRate = :Approve_CurrencyRate, Approve_ChangePrice = :Approve_ChangePrice, CanPosF3New = :CanPosF3New,"),
+    QStringLiteral("  CanReprintMarkdown = :CanReprintMarkdown, Approve_PosEject = :Approve_PosEject, Approve_PosCashAudit = :Approve_PosCashAudit, Approve_AdjustStock = :Approve_AdjustStock,"),
+    QStringLiteral("  Approve_Posr = :Approve_Posr, PoApproveLimitMin = :PoApproveLimitMin, PoApproveLimitMax = :PoApproveLimitMax, Web_Warehouse = :Web_Warehouse,"),
+    QStringLiteral("  Web_FiscalYear = :Web_FiscalYear, Web_Management = :Web_Management, Web_Sales = :Web_Sales, Web_AccountFinance = :Web_AccountFinance,"),
+    QStringLiteral("  Web_IT = :Web_IT, Web_Audit = :Web_Audit, Web_SupplyChain = :Web_SupplyChain, Web_SRD = :Web_SRD,"),
+    QStringLiteral("  Web_Setup = :Web_Setup, IsDepartment = :IsDepartment, GroupId = :GroupId, Web_KeyIn = :Web_KeyIn,"),
+    QStringLiteral("  Web_BA = :Web_BA, Web_Marketing = :Web_Marketing, Web_Commercial = :Web_Commercial, AppReActivePosShift = :AppReActivePosShift,"),
+    QStringLiteral("  AddDate = :AddDate, EditDate = :EditDate"),
+    QStringLiteral("where ID = :OLD_ID"),
+};
+
+const QStringList QUserGroup = {
+    QStringLiteral("Select Id,U.Code,u.Code+' '+U.FullName FullName From UserName U Where (U.Active='Y') And (U.isDepartment = 'Y') Order  By U.Code"),
+};
+
+const QStringList Qsoftwareconfig = {
+    QStringLiteral("Select Coalesce(UseTablet,'N')UseTablet From softwareconfig"),
+};
+
+const QStringList QTemp = {
+    QStringLiteral("Select GetDate() ServerDate"),
+};
+
+const QStringList QCustomer = {
+    QStringLiteral("Select Code, Name From Customer Where Coalesce(Blocked,'N') = 'N' Order by Code"),
+};
+
+// Change-password screen (PASSWORD as bytes, as above).
+const QStringList QChangePassword = {
+    QStringLiteral("SELECT ID, CODE, Cast(PASSWORD As VarBinary(11)) PASSWORD, PASSWORDNEW,FULLNAME,Active,CanSetOtherUserPass FROM USERNAME Where (Code = :GetUser) And (isDepartment = :IsDepartment)"),
+};
+
 const QList<Entry>& catalogue()
 {
     static const QList<Entry> entries = {
@@ -299,6 +384,14 @@ const QList<Entry>& catalogue()
         { "InsertUserRight", Target::Config, Kind::Execute, &InsertUserRight },
         { "InsertUserCompany", Target::Config, Kind::Execute, &InsertUserCompany },
         { "DeleteUserCompany", Target::Config, Kind::Execute, &DeleteUserCompany },
+        { "QUserName", Target::Config, Kind::Select, &QUserName },
+        { "QUserNameInsert", Target::Config, Kind::Execute, &QUserNameInsert },
+        { "QUserNameUpdate", Target::Config, Kind::Execute, &QUserNameUpdate },
+        { "QUserGroup", Target::Config, Kind::Select, &QUserGroup },
+        { "Qsoftwareconfig", Target::Config, Kind::Select, &Qsoftwareconfig },
+        { "QTemp", Target::Config, Kind::Select, &QTemp },
+        { "QCustomer", Target::Company, Kind::Select, &QCustomer },
+        { "QChangePassword", Target::Config, Kind::Select, &QChangePassword },
         { "SQLAlter", Target::Config, Kind::Script, &SQLAlter }, // last: it changes the database list
     };
     return entries;

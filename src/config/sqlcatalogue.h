@@ -60,6 +60,17 @@ extern const QStringList QAllDatabase;
 extern const QStringList InsertUserCompany;
 extern const QStringList DeleteUserCompany;
 
+// User and group screen (QCustomer runs in the company database) and the
+// change-password screen.
+extern const QStringList QUserName;
+extern const QStringList QUserNameInsert;
+extern const QStringList QUserNameUpdate;
+extern const QStringList QUserGroup;
+extern const QStringList Qsoftwareconfig;
+extern const QStringList QTemp;
+extern const QStringList QCustomer;
+extern const QStringList QChangePassword;
+
 enum class Target { Master, Config, Company };
 enum class Kind { Select, Execute, Script };
 

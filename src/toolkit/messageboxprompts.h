@@ -9,12 +9,13 @@ class QWidget;
 
 // The standard message boxes, titled with the application's name and parented to the
 // active window. Object names, for tests that drive them: InformationBox, ErrorBox,
-// ConfirmBlueBox, ConfirmGreenBox, YesNoCancelBox, InputBox.
+// ConfirmBox, ConfirmBlueBox, ConfirmGreenBox, YesNoCancelBox, InputBox.
 class MessageBoxPrompts : public Prompts
 {
 public:
     void information(const QString& text) override;
     void error(const QString& text) override;
+    bool confirm(const QString& text) override;
     bool confirmBlue(const QString& text) override;
     bool confirmGreen(const QString& text) override;
     Answer yesNoCancel(const QString& text) override;

@@ -65,6 +65,15 @@ void MessageBoxPrompts::error(const QString& text)
     box.exec();
 }
 
+bool MessageBoxPrompts::confirm(const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Yes | QMessageBox::No, parentWindow());
+    prepare(box, text, QStringLiteral("ConfirmBox"));
+    box.setEscapeButton(QMessageBox::No);
+    box.exec();
+    return box.clickedButton() == box.button(QMessageBox::Yes);
+}
+
 bool MessageBoxPrompts::confirmColoured(const QString& text, const QColor& background, const QString& objectName)
 {
     QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Yes | QMessageBox::No, parentWindow());

@@ -17,6 +17,8 @@ public:
     virtual ~Prompts();
     virtual void information(const QString& text) = 0;
     virtual void error(const QString& text) = 0;
+    // Plain Yes/No question; true only on Yes.
+    virtual bool confirm(const QString& text) = 0;
     // Yes/No on blue with white text; true only on Yes.
     virtual bool confirmBlue(const QString& text) = 0;
     // Yes/No on green with white text; true only on Yes.

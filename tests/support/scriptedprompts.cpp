@@ -64,6 +64,12 @@ bool ScriptedPrompts::nextConfirm()
     return m_confirms.isEmpty() ? defaultConfirm : m_confirms.dequeue();
 }
 
+bool ScriptedPrompts::confirm(const QString& text)
+{
+    shown.append({ Kind::Confirm, text, QString() });
+    return nextConfirm();
+}
+
 bool ScriptedPrompts::confirmBlue(const QString& text)
 {
     shown.append({ Kind::ConfirmBlue, text, QString() });

@@ -15,6 +15,7 @@ public:
     {
         Information,
         Error,
+        Confirm,
         ConfirmBlue,
         ConfirmGreen,
         YesNoCancel,
@@ -32,7 +33,7 @@ public:
     ScriptedPrompts(const ScriptedPrompts&) = delete;
     ScriptedPrompts& operator=(const ScriptedPrompts&) = delete;
 
-    // Answers, used first in first out; blue and green confirmations share one queue.
+    // Answers, used first in first out; plain, blue and green confirmations share one queue.
     void queueConfirm(bool yes);
     void queueYesNoCancel(Answer answer);
     // ok false = cancelled; the value is typed only when ok.
@@ -54,6 +55,7 @@ public:
 
     void information(const QString& text) override;
     void error(const QString& text) override;
+    bool confirm(const QString& text) override;
     bool confirmBlue(const QString& text) override;
     bool confirmGreen(const QString& text) override;
     Answer yesNoCancel(const QString& text) override;

@@ -61,6 +61,7 @@ TEST_F(MessageBoxes, EveryKindShowsCarriageReturnAsLineBreak)
     } cases[] = {
         { "InformationBox", [&] { boxes.information(text); }, QMessageBox::Information },
         { "ErrorBox", [&] { boxes.error(text); }, QMessageBox::Critical },
+        { "ConfirmBox", [&] { boxes.confirm(text); }, QMessageBox::Question },
         { "ConfirmBlueBox", [&] { boxes.confirmBlue(text); }, QMessageBox::Question },
         { "ConfirmGreenBox", [&] { boxes.confirmGreen(text); }, QMessageBox::Question },
         { "YesNoCancelBox", [&] { boxes.yesNoCancel(text); }, QMessageBox::Question },

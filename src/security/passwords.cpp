@@ -1,0 +1,53 @@
+#include "security/passwords.h"
+
+#include "db/cp874.h"
+
+#include <QRandomGenerator>
+
+namespace Passwords {
+
+QString FitText(const QString& text, int n, QChar fill)
+{
+    QString out = text.trimmed();
+    if (out.size() > n)
+        out.truncate(n);
+    while (out.size() < n)
+        out.append(fill);
+    return out;
+}
+
+QByteArray ScramblePassword(const QString& password)
+{
+    // 0..254, as the suite's other programs draw it.
+    return ScramblePassword(password, int(QRandomGenerator::global()->bounded(255)));
+}
+
+QByteArray ScramblePassword(const QString& password, int first)
+{
+    // One byte per character: the Thai code page has a byte for every
+    // character a log-on password is typed with.
+    const QByteArray plain = Cp874::encode(FitText(password, kLength, QLatin1Char(' ')));
+    QByteArray out;
+    out.reserve(kScrambledLength);
+    out.append(char(first & 0xFF));
+    for (int i = 0; i < kLength; ++i)
+        out.append(char((static_cast<unsigned char>(out.at(i)) + static_cast<unsigned char>(plain.at(i))) & 0xFF));
+    return out;
+}
+
+QString UnscramblePassword(const QByteArray& scrambled)
+{
+    QByteArray plain = scrambled;
+    // From the end down to the second byte, each against the stored byte before it.
+    for (qsizetype i = plain.size() - 1; i >= 1; --i)
+        plain[i] = char((static_cast<unsigned char>(scrambled.at(i)) - static_cast<unsigned char>(scrambled.at(i - 1))) & 0xFF);
+    return Cp874::decode(plain.right(kLength)).trimmed();
+}
+
+QString StoredPassword(const QByteArray& passwordNew, const QByteArray& scrambled)
+{
+    const QString current = Cp874::decode(passwordNew).trimmed();
+    return current.isEmpty() ? UnscramblePassword(scrambled) : current;
+}
+
+} // namespace Passwords
