@@ -112,6 +112,7 @@ void TFrChangePassword::FormShow()
 
     const bool others = maySetOthers();
     BtSearchUser->setVisible(others);
+    BtSearchUser->setEnabled(true);
     LbOldPassword->setVisible(!others);
     OldPassword->setVisible(!others);
     UserName->setReadOnly(!others);
@@ -158,6 +159,7 @@ void TFrChangePassword::UserNameExit()
     for (QLineEdit* e : { OldPassword, NewPassword, ConfirmPassword })
         e->setText(DmConfig->BlankPassword);
     UserName->setEnabled(false);
+    BtSearchUser->setEnabled(false); // another user only after New, as with the code box
 }
 
 void TFrChangePassword::AcSaveExecute()

@@ -5,6 +5,7 @@
 #include "config/sqlcatalogue.h"
 #include "db/connection.h"
 #include "db/cp874.h"
+#include "db/dberror.h"
 #include "db/query.h"
 #include "db/storedproc.h"
 #include "dialogs/codesearch.h"
@@ -594,7 +595,10 @@ void TFrUserName::applyRecord()
         write.setParam(column, m_record.value(key(column)));
     if (!NewRecord)
         write.setParam(QStringLiteral("OLD_ID"), m_oldId);
-    write.execSql();
+    // A row removed by another workstation since it was loaded would otherwise
+    // take the edits with it without a word.
+    if (write.execSql() == 0 && !NewRecord)
+        throw DbError(QStringLiteral("The record %1 no longer exists: another workstation has deleted it.").arg(value(QStringLiteral("CODE")).toString()));
 }
 
 void TFrUserName::AcDelExecute()

@@ -396,6 +396,18 @@ TEST_F(UserScreen, DatabaseErrorsRollBackShowTheTextAndKeepTheScreen)
     }
 }
 
+TEST_F(UserScreen, RowDeletedElsewhereIsNotSavedSilently)
+{
+    open(false);
+    enter(QStringLiteral("BOB"));
+    type(screen->Email, QStringLiteral("bob@example.com"));
+    site.config(QStringLiteral("Delete From UserName Where Code = 'BOB'")); // another workstation
+    save();
+    ASSERT_EQ(prompts.errors().size(), 1);
+    EXPECT_TRUE(prompts.errors().first().contains(QStringLiteral("no longer exists")));
+    EXPECT_EQ(screen->Email->text(), QStringLiteral("bob@example.com"));
+}
+
 TEST_F(UserScreen, UpperPurchaseLimitIsRaisedToTheLowerOne)
 {
     open(false);
