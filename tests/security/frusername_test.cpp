@@ -1,4 +1,5 @@
 // The user and group screen driven as a person uses it, over a fixture site.
+#include "db/connection.h"
 #include "db/query.h"
 #include "security/frchangepassword.h"
 #include "security/frusername.h"
@@ -440,6 +441,15 @@ TEST_F(UserScreen, TabletBoxFollowsTheSettingAndShowsTheCustomerName)
     EXPECT_TRUE(screen->DMdata->isOpen()); // the list is opened all the same
     EXPECT_EQ(screen->LbCustomerName->text(), QStringLiteral("Two"));
     EXPECT_EQ(screen->CusCodeTablet->count(), 3); // none, C1, C2: blocked customers are not offered
+    const ConnectionProfile& profile = screen->DMdata->profile();
+    EXPECT_EQ(profile.lines().size(), 24);
+    EXPECT_EQ(profile.lines().first(), QStringLiteral("DATABASE NAME=A2026"));
+    EXPECT_EQ(profile.value(QStringLiteral("SERVER NAME")), QStringLiteral("./data"));
+    EXPECT_EQ(profile.value(QStringLiteral("OPEN MODE")), QStringLiteral("READ/WRITE"));
+    screen->ReadOnly = true; // the program started with "R"
+    screen->DMdataBeforeConnect();
+    EXPECT_EQ(screen->DMdata->profile().value(QStringLiteral("OPEN MODE")), QStringLiteral("READ"));
+    screen->ReadOnly = false;
     screen->hide();
 
     site.config(QStringLiteral("Update softwareconfig Set UseTablet = 'Y'"));
