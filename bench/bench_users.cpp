@@ -43,17 +43,22 @@ struct LargeSite
     void fill()
     {
         Connection c(QStringLiteral("bench"));
-        c.profile().add({ QStringLiteral("SERVER NAME=") + site->serverFolder(), QStringLiteral("DATABASE NAME=ZAQ_CONFIG"),
-            QStringLiteral("USER NAME=zaq"), QStringLiteral("PASSWORD=hollyoak") });
+        c.profile().add(
+            { QStringLiteral("SERVER NAME=") + site->serverFolder(), QStringLiteral("DATABASE NAME=ZAQ_CONFIG"),
+                QStringLiteral("USER NAME=zaq"), QStringLiteral("PASSWORD=hollyoak") });
         Transaction t(c);
-        Query group(&c, { QStringLiteral("Insert Into UserName (Code, FullName, IsDepartment, Active, CanSeeCost) Values (:Code, :FullName, 'Y', 'Y', 'Y')") });
+        Query group(&c,
+            { QStringLiteral("Insert Into UserName (Code, FullName, IsDepartment, Active, CanSeeCost) Values (:Code, "
+                             ":FullName, 'Y', 'Y', 'Y')") });
         for (int i = 0; i < kGroups; ++i) {
             group.setParam(QStringLiteral("Code"), QStringLiteral("G%1").arg(i, 3, 10, QLatin1Char('0')));
             group.setParam(QStringLiteral("FullName"), QStringLiteral("กลุ่มทดสอบ %1").arg(i));
             group.execSql();
         }
-        Query user(&c, { QStringLiteral("Insert Into UserName (Code, FullName, IsDepartment, Active, GroupId, PasswordNew, AddDate, EditDate) "
-                                        "Values (:Code, :FullName, 'N', 'Y', :GroupId, :Pw, GetDate(), GetDate())") });
+        Query user(&c,
+            { QStringLiteral(
+                "Insert Into UserName (Code, FullName, IsDepartment, Active, GroupId, PasswordNew, AddDate, EditDate) "
+                "Values (:Code, :FullName, 'N', 'Y', :GroupId, :Pw, GetDate(), GetDate())") });
         for (int i = 0; i < kUsers; ++i) {
             user.setParam(QStringLiteral("Code"), QStringLiteral("U%1").arg(i, 5, 10, QLatin1Char('0')));
             user.setParam(QStringLiteral("FullName"), QStringLiteral("ผู้ใช้ทดสอบ %1").arg(i));

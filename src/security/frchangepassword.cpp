@@ -90,7 +90,10 @@ TFrChangePassword::TFrChangePassword(QWidget* parent)
 
 TFrChangePassword::~TFrChangePassword() = default;
 
-bool TFrChangePassword::maySetOthers() const { return DmConfig->CanSetOtherUserPass; }
+bool TFrChangePassword::maySetOthers() const
+{
+    return DmConfig->CanSetOtherUserPass;
+}
 
 void TFrChangePassword::FormShow()
 {
@@ -121,7 +124,10 @@ void TFrChangePassword::FormShow()
     (others ? UserName : OldPassword)->setFocus();
 }
 
-void TFrChangePassword::AcNewExecute() { FormShow(); }
+void TFrChangePassword::AcNewExecute()
+{
+    FormShow();
+}
 
 bool TFrChangePassword::load(const QString& code)
 {
@@ -134,7 +140,7 @@ bool TFrChangePassword::load(const QString& code)
     UserName->setText(m_loadedCode);
     FullName->setText(QChangePassword->field(QStringLiteral("FULLNAME")).asString());
     CurrentPassword = found ? Passwords::StoredPassword(QChangePassword->field(QStringLiteral("PASSWORDNEW")).asBytes(),
-                                  QChangePassword->field(QStringLiteral("PASSWORD")).asBytes())
+                          QChangePassword->field(QStringLiteral("PASSWORD")).asBytes())
                             : QString();
     return found;
 }
@@ -190,7 +196,8 @@ void TFrChangePassword::AcSaveExecute()
 
 bool TFrChangePassword::FormClose()
 {
-    if (!DmConfig->AskConfirmation(DmConfig->ThaiLanguage ? QStringLiteral("ออกจากโปรแกรม ?") : QStringLiteral("Exit Program ?")))
+    if (!DmConfig->AskConfirmation(
+            DmConfig->ThaiLanguage ? QStringLiteral("ออกจากโปรแกรม ?") : QStringLiteral("Exit Program ?")))
         return false;
     QChangePassword->close();
     return true;
@@ -200,13 +207,14 @@ bool TFrChangePassword::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == UserName && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && UserName->isEnabled() && !UserName->isReadOnly()
-            && !m_leaving) {
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && UserName->isEnabled()
+            && !UserName->isReadOnly() && !m_leaving) {
             m_leaving = true;
             guarded([this] { UserNameExit(); });
             m_leaving = false;
         }
-    } else if (watched == UserName && event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F5) {
+    } else if (watched == UserName && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F5) {
         if (maySetOthers())
             guarded([this] { pickCode(UserName, false); });
         return true;

@@ -38,9 +38,15 @@ using namespace Privileges;
 
 namespace {
 
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString text(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
-QString key(const QString& column) { return column.toUpper(); }
+QString key(const QString& column)
+{
+    return column.toUpper();
+}
 
 // Codes are kept in capitals whatever the keyboard gives.
 class UpperCase : public QValidator
@@ -340,9 +346,15 @@ void TFrUserName::buildControls()
     Client->setMinimumWidth(760);
 }
 
-QCheckBox* TFrUserName::flagBox(const QString& column) const { return m_flags.value(key(column)); }
+QCheckBox* TFrUserName::flagBox(const QString& column) const
+{
+    return m_flags.value(key(column));
+}
 
-QVariant TFrUserName::value(const QString& column) const { return m_record.value(key(column)); }
+QVariant TFrUserName::value(const QString& column) const
+{
+    return m_record.value(key(column));
+}
 
 void TFrUserName::FormShow()
 {
@@ -354,7 +366,8 @@ void TFrUserName::FormShow()
 
     Qsoftwareconfig->close();
     Qsoftwareconfig->open();
-    const bool tablet = Qsoftwareconfig->field(QStringLiteral("UseTablet")).asString() == QLatin1String("Y") && !GroupMode;
+    const bool tablet
+        = Qsoftwareconfig->field(QStringLiteral("UseTablet")).asString() == QLatin1String("Y") && !GroupMode;
     Qsoftwareconfig->close();
 
     GbUserGroup->setVisible(!GroupMode);
@@ -388,7 +401,8 @@ void TFrUserName::fillGroupList()
     QUserGroup->close();
     QUserGroup->open();
     for (QUserGroup->first(); !QUserGroup->eof(); QUserGroup->next())
-        GroupId->addItem(QUserGroup->field(QStringLiteral("FullName")).asString(), QUserGroup->field(QStringLiteral("Id")).value());
+        GroupId->addItem(
+            QUserGroup->field(QStringLiteral("FullName")).asString(), QUserGroup->field(QStringLiteral("Id")).value());
     QUserGroup->close();
 }
 
@@ -415,7 +429,8 @@ void TFrUserName::OpenQuery(const QString& code)
 
     m_record.clear();
     for (const Column& c : columns())
-        m_record.insert(key(QLatin1String(c.name)), NewRecord ? QVariant() : QUserName->field(QLatin1String(c.name)).value());
+        m_record.insert(
+            key(QLatin1String(c.name)), NewRecord ? QVariant() : QUserName->field(QLatin1String(c.name)).value());
     m_oldId = m_record.value(QStringLiteral("ID"));
     QUserName->close();
 
@@ -461,7 +476,8 @@ void TFrUserName::UserNameExit()
         m_record.insert(QStringLiteral("FULLNAME"), code);
     showRecord();
     // Masked and not editable: an existing user's password is changed on its own screen.
-    const QString shown = NewRecord ? DmConfig->BlankPassword : Cp874::decode(m_record.value(QStringLiteral("PASSWORD")).toByteArray());
+    const QString shown
+        = NewRecord ? DmConfig->BlankPassword : Cp874::decode(m_record.value(QStringLiteral("PASSWORD")).toByteArray());
     Password->setText(shown);
     Confirm->setText(shown);
     UserName->setEnabled(false);
@@ -520,15 +536,19 @@ void TFrUserName::showRecord()
 
 void TFrUserName::readControls()
 {
-    const auto set = [this](const char* column, const QVariant& value) { m_record.insert(key(QLatin1String(column)), value); };
-    const auto textOrNull = [](QLineEdit* e, const QVariant& was) { return e->text().isEmpty() && was.isNull() ? QVariant() : QVariant(e->text()); };
+    const auto set
+        = [this](const char* column, const QVariant& value) { m_record.insert(key(QLatin1String(column)), value); };
+    const auto textOrNull = [](QLineEdit* e, const QVariant& was) {
+        return e->text().isEmpty() && was.isNull() ? QVariant() : QVariant(e->text());
+    };
     set("FULLNAME", textOrNull(FullName, value(QStringLiteral("FULLNAME"))));
     // Only the boxes of the current mode: a user's own copies of the group
     // flags, and a group's user settings, stay as they were loaded.
     if (GroupMode) {
         for (const Column& c : columns()) {
             if ((c.box == Box::GroupInfo || c.box == Box::GroupWeb))
-                set(c.name, m_flags.value(key(QLatin1String(c.name)))->isChecked() ? QStringLiteral("Y") : QStringLiteral("N"));
+                set(c.name,
+                    m_flags.value(key(QLatin1String(c.name)))->isChecked() ? QStringLiteral("Y") : QStringLiteral("N"));
         }
         return;
     }
@@ -543,7 +563,8 @@ void TFrUserName::readControls()
     if (GbUserTablet->isVisible()) {
         set("PASSWORDTABLET", textOrNull(PasswordTablet, value(QStringLiteral("PASSWORDTABLET"))));
         const QString customer = CusCodeTablet->currentText();
-        set("CUSCODETABLET", customer.isEmpty() && value(QStringLiteral("CUSCODETABLET")).isNull() ? QVariant() : QVariant(customer));
+        set("CUSCODETABLET",
+            customer.isEmpty() && value(QStringLiteral("CUSCODETABLET")).isNull() ? QVariant() : QVariant(customer));
     }
 }
 
@@ -571,7 +592,9 @@ void TFrUserName::AcSaveExecute()
         const QVariant now = QTemp->field(QStringLiteral("ServerDate")).asDateTime();
         QTemp->close();
         if (NewRecord) {
-            m_record.insert(QStringLiteral("PASSWORD"), Passwords::ScramblePassword(Passwords::FitText(Password->text().trimmed(), Passwords::kLength, QLatin1Char(' '))));
+            m_record.insert(QStringLiteral("PASSWORD"),
+                Passwords::ScramblePassword(
+                    Passwords::FitText(Password->text().trimmed(), Passwords::kLength, QLatin1Char(' '))));
             m_record.insert(QStringLiteral("ADDDATE"), now);
         }
         m_record.insert(QStringLiteral("EDITDATE"), now);
@@ -598,7 +621,8 @@ void TFrUserName::applyRecord()
     // A row removed by another workstation since it was loaded would otherwise
     // take the edits with it without a word.
     if (write.execSql() == 0 && !NewRecord)
-        throw DbError(QStringLiteral("The record %1 no longer exists: another workstation has deleted it.").arg(value(QStringLiteral("CODE")).toString()));
+        throw DbError(QStringLiteral("The record %1 no longer exists: another workstation has deleted it.")
+                          .arg(value(QStringLiteral("CODE")).toString()));
 }
 
 void TFrUserName::AcDelExecute()
@@ -608,7 +632,8 @@ void TFrUserName::AcDelExecute()
         return;
     }
     readControls();
-    if (!DmConfig->AskConfirmation(QStringLiteral("ลบ User ") + value(QStringLiteral("FULLNAME")).toString() + QStringLiteral(" ? ")))
+    if (!DmConfig->AskConfirmation(
+            QStringLiteral("ลบ User ") + value(QStringLiteral("FULLNAME")).toString() + QStringLiteral(" ? ")))
         return;
     Transaction transaction(*DmConfig->DmCfg);
     DeleteUser->close();

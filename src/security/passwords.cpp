@@ -40,7 +40,8 @@ QString UnscramblePassword(const QByteArray& scrambled)
     QByteArray plain = scrambled;
     // From the end down to the second byte, each against the stored byte before it.
     for (qsizetype i = plain.size() - 1; i >= 1; --i)
-        plain[i] = char((static_cast<unsigned char>(scrambled.at(i)) - static_cast<unsigned char>(scrambled.at(i - 1))) & 0xFF);
+        plain[i] = char(
+            (static_cast<unsigned char>(scrambled.at(i)) - static_cast<unsigned char>(scrambled.at(i - 1))) & 0xFF);
     return Cp874::decode(plain.right(kLength)).trimmed();
 }
 

@@ -11,16 +11,51 @@
 // and the record query's column lists are checked against it.
 namespace Privileges {
 
-enum class Kind { Key, Flag, Integer, Number, Text, Bytes, Date };
+enum class Kind
+{
+    Key,
+    Flag,
+    Integer,
+    Number,
+    Text,
+    Bytes,
+    Date
+};
 
 // What a NULL becomes when a record is loaded.
-enum class Default { None, No, Yes, One, ByMode };
+enum class Default
+{
+    None,
+    No,
+    Yes,
+    One,
+    ByMode
+};
 
-enum class Box { None, CodeName, UserGroup, UserInfo, UserTablet, GroupWeb, GroupInfo };
+enum class Box
+{
+    None,
+    CodeName,
+    UserGroup,
+    UserInfo,
+    UserTablet,
+    GroupWeb,
+    GroupInfo
+};
 
-enum class Shown { Nowhere, Both, UserMode, GroupMode };
+enum class Shown
+{
+    Nowhere,
+    Both,
+    UserMode,
+    GroupMode
+};
 
-enum class Tick { Left, Right };
+enum class Tick
+{
+    Left,
+    Right
+};
 
 struct Column
 {
@@ -30,7 +65,7 @@ struct Column
     const char* caption; // UTF-8; empty for a column without a control
     Box box;
     int boxColumn; // 1-based column inside the box; 0 where the box has none
-    int tab;       // tab position inside the box, from 1
+    int tab; // tab position inside the box, from 1
     Shown shown;
     bool visible; // a control that exists but is never seen still receives its default
     Tick tick;

@@ -36,10 +36,7 @@ protected:
         QTest::keyClick(screen->UserName, Qt::Key_Tab);
     }
 
-    void fill(QLineEdit* box, const QString& text)
-    {
-        box->setText(text);
-    }
+    void fill(QLineEdit* box, const QString& text) { box->setText(text); }
 
     // Old (when asked), new and confirmation, then Save answered Yes.
     void change(const QString& old, const QString& fresh, const QString& confirmation)
@@ -53,7 +50,9 @@ protected:
 
     QString passwordNew(const QString& code) const
     {
-        return scalar(QStringLiteral("select Cast(PasswordNew As VarChar(20)) from UserName where Code = '%1'").arg(code)).toString();
+        return scalar(
+            QStringLiteral("select Cast(PasswordNew As VarChar(20)) from UserName where Code = '%1'").arg(code))
+            .toString();
     }
 
     std::unique_ptr<TFrChangePassword> screen;
@@ -131,7 +130,8 @@ TEST_F(ChangePassword, OlderScrambledPasswordCountsHereButNotAtLogon)
 
 TEST_F(ChangePassword, UserCreatedWithoutPasswordPassesWithAnEmptyOldOne)
 {
-    site.config(QStringLiteral("Insert Into UserName (Code, FullName, IsDepartment, Active, PasswordNew) Values ('EMPTY', 'E', 'N', 'Y', Cast('          ' As VarBinary(Max)))"));
+    site.config(QStringLiteral("Insert Into UserName (Code, FullName, IsDepartment, Active, PasswordNew) Values "
+                               "('EMPTY', 'E', 'N', 'Y', Cast('          ' As VarBinary(Max)))"));
     open(QStringLiteral("EMPTY"), false);
     change(QString(), QStringLiteral("set"), QStringLiteral("set"));
     EXPECT_TRUE(prompts.informations().isEmpty());

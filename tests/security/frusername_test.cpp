@@ -55,7 +55,8 @@ protected:
 
     QVariant column(const QString& code, const QString& name, const QString& isDepartment = QStringLiteral("N")) const
     {
-        return scalar(QStringLiteral("select %1 from UserName where Code = '%2' and IsDepartment = '%3'").arg(name, code, isDepartment));
+        return scalar(QStringLiteral("select %1 from UserName where Code = '%2' and IsDepartment = '%3'")
+                          .arg(name, code, isDepartment));
     }
 
     QByteArray storedPassword(const QString& code)
@@ -87,7 +88,9 @@ TEST_F(UserScreen, ShowsTheBoxesOfItsModeAtItsHeight)
     QStringList groups;
     for (int i = 0; i < screen->GroupId->count(); ++i)
         groups.append(screen->GroupId->itemText(i));
-    EXPECT_EQ(groups, (QStringList { QString(), QStringLiteral("ADMIN ผู้ดูแล"), QStringLiteral("SALES ฝ่ายขาย"), QStringLiteral("ZAQSYSTEM ZAQ System Group") }));
+    EXPECT_EQ(groups,
+        (QStringList { QString(), QStringLiteral("ADMIN ผู้ดูแล"), QStringLiteral("SALES ฝ่ายขาย"),
+            QStringLiteral("ZAQSYSTEM ZAQ System Group") }));
     screen->hide();
 
     open(true);
@@ -118,11 +121,13 @@ TEST_F(UserScreen, NewUserWithUntouchedBoxesLogsOnWithTheEmptyPassword)
     EXPECT_EQ(column(QStringLiteral("NEWBIE"), QStringLiteral("ACTIVE")).toString(), QStringLiteral("Y"));
     EXPECT_EQ(column(QStringLiteral("NEWBIE"), QStringLiteral("LANGUAGENO")).toInt(), 1);
     EXPECT_EQ(column(QStringLiteral("NEWBIE"), QStringLiteral("FULLNAME")).toString(), QStringLiteral("NEWBIE"));
-    EXPECT_EQ(column(QStringLiteral("NEWBIE"), QStringLiteral("AddDate")), column(QStringLiteral("NEWBIE"), QStringLiteral("EditDate")));
+    EXPECT_EQ(column(QStringLiteral("NEWBIE"), QStringLiteral("AddDate")),
+        column(QStringLiteral("NEWBIE"), QStringLiteral("EditDate")));
     EXPECT_FALSE(column(QStringLiteral("NEWBIE"), QStringLiteral("AddDate")).isNull());
     for (const Privileges::Column& c : Privileges::columns()) {
         if (c.box == Privileges::Box::GroupInfo || c.box == Privileges::Box::GroupWeb) {
-            EXPECT_EQ(column(QStringLiteral("NEWBIE"), QLatin1String(c.name)).toString(), QStringLiteral("N")) << c.name;
+            EXPECT_EQ(column(QStringLiteral("NEWBIE"), QLatin1String(c.name)).toString(), QStringLiteral("N"))
+                << c.name;
         }
     }
     const QByteArray scrambled = storedPassword(QStringLiteral("NEWBIE"));
@@ -156,7 +161,8 @@ TEST_F(UserScreen, NewUserLogsOnWithThePasswordTypedAndLetterCaseMatters)
     save();
     EXPECT_TRUE(prompts.errors().isEmpty()) << prompts.errors().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(column(QStringLiteral("PAT"), QStringLiteral("FULLNAME")).toString(), QStringLiteral("แพท ทดสอบ"));
-    EXPECT_EQ(column(QStringLiteral("PAT"), QStringLiteral("GroupId")).toInt(), LogonFixture::userId(site, QStringLiteral("SALES")));
+    EXPECT_EQ(column(QStringLiteral("PAT"), QStringLiteral("GroupId")).toInt(),
+        LogonFixture::userId(site, QStringLiteral("SALES")));
     EXPECT_EQ(column(QStringLiteral("PAT"), QStringLiteral("LANGUAGENO")).toInt(), 2);
     EXPECT_EQ(Passwords::UnscramblePassword(storedPassword(QStringLiteral("PAT"))), QStringLiteral("Secret9"));
     EXPECT_TRUE(logsOn(QStringLiteral("PAT"), QStringLiteral("Secret9")));
@@ -187,7 +193,8 @@ TEST_F(UserScreen, NewGroupGetsEveryDefault)
     for (const Privileges::Column& c : Privileges::columns()) {
         if (c.box != Privileges::Box::GroupInfo && c.box != Privileges::Box::GroupWeb)
             continue;
-        const bool ticked = QLatin1String(c.name) == QLatin1String("CanSetOtherUserPass") || QLatin1String(c.name) == QLatin1String("Web_Commercial");
+        const bool ticked = QLatin1String(c.name) == QLatin1String("CanSetOtherUserPass")
+            || QLatin1String(c.name) == QLatin1String("Web_Commercial");
         EXPECT_EQ(column(g, QLatin1String(c.name), y).toString(), ticked ? y : QStringLiteral("N")) << c.name;
     }
     EXPECT_TRUE(column(g, QStringLiteral("CanModifyCredit"), y).isNull());
@@ -199,10 +206,11 @@ TEST_F(UserScreen, SavingAnExistingRowChangesOnlyWhatTheScreenOwns)
     // PASSWORD with a zero byte and bytes the Thai code page has no character for.
     QByteArray scrambled = Passwords::ScramblePassword(QStringLiteral("old1"), 0);
     scrambled[5] = char(0xDB);
-    site.config(QStringLiteral(
-        "Insert Into UserName (Code, FullName, IsDepartment, Active, PasswordNew, GroupId, SHIFTNO, SALEMAN, CanModifyCredit, "
-        "CanSaleCreditOnReturnCheque, POS_USER, CanSetProductBlock, AddDate, EditDate) "
-        "Values ('KEEP', 'Keep Me', 'N', 'Y', Cast('kp' As VarBinary(Max)), 1, 3, 7, 'Y', 'X', 'Y', Null, '2020-01-02 03:04:05', '2020-01-02 03:04:05')"));
+    site.config(QStringLiteral("Insert Into UserName (Code, FullName, IsDepartment, Active, PasswordNew, GroupId, "
+                               "SHIFTNO, SALEMAN, CanModifyCredit, "
+                               "CanSaleCreditOnReturnCheque, POS_USER, CanSetProductBlock, AddDate, EditDate) "
+                               "Values ('KEEP', 'Keep Me', 'N', 'Y', Cast('kp' As VarBinary(Max)), 1, 3, 7, 'Y', 'X', "
+                               "'Y', Null, '2020-01-02 03:04:05', '2020-01-02 03:04:05')"));
     {
         Query q(dm.DmCfg, { QStringLiteral("Update UserName Set PASSWORD = :p Where Code = 'KEEP'") });
         q.setParam(QStringLiteral("p"), scrambled);
@@ -222,31 +230,38 @@ TEST_F(UserScreen, SavingAnExistingRowChangesOnlyWhatTheScreenOwns)
 
     EXPECT_EQ(column(QStringLiteral("KEEP"), QStringLiteral("Email")).toString(), QStringLiteral("keep@example.com"));
     EXPECT_EQ(storedPassword(QStringLiteral("KEEP")), scrambled);
-    EXPECT_EQ(column(QStringLiteral("KEEP"), QStringLiteral("Cast(PasswordNew As VarChar(10))")).toString(), QStringLiteral("kp"));
+    EXPECT_EQ(column(QStringLiteral("KEEP"), QStringLiteral("Cast(PasswordNew As VarChar(10))")).toString(),
+        QStringLiteral("kp"));
     EXPECT_EQ(column(QStringLiteral("KEEP"), QStringLiteral("AddDate")), addDate);
     EXPECT_NE(column(QStringLiteral("KEEP"), QStringLiteral("EditDate")), addDate);
     const struct
     {
         const char* column;
         const char* value;
-    } kept[] = { { "SHIFTNO", "3" }, { "SALEMAN", "7" }, { "CanModifyCredit", "Y" }, { "CanSaleCreditOnReturnCheque", "X" },
-        { "POS_USER", "Y" }, { "CanSetProductBlock", "N" }, { "FULLNAME", "Keep Me" }, { "GroupId", "1" } };
+    } kept[]
+        = { { "SHIFTNO", "3" }, { "SALEMAN", "7" }, { "CanModifyCredit", "Y" }, { "CanSaleCreditOnReturnCheque", "X" },
+              { "POS_USER", "Y" }, { "CanSetProductBlock", "N" }, { "FULLNAME", "Keep Me" }, { "GroupId", "1" } };
     for (const auto& k : kept)
-        EXPECT_EQ(column(QStringLiteral("KEEP"), QLatin1String(k.column)).toString(), QLatin1String(k.value)) << k.column;
+        EXPECT_EQ(column(QStringLiteral("KEEP"), QLatin1String(k.column)).toString(), QLatin1String(k.value))
+            << k.column;
 }
 
 TEST_F(UserScreen, NullFlagOfAGroupShowsUntickedAndIsSavedAsNo)
 {
-    site.config(QStringLiteral("Insert Into UserName (Code, FullName, IsDepartment, Active, CanSetProductBlock, CanModifyCredit) Values ('NG', Null, 'Y', 'Y', Null, 'Y')"));
+    site.config(QStringLiteral("Insert Into UserName (Code, FullName, IsDepartment, Active, CanSetProductBlock, "
+                               "CanModifyCredit) Values ('NG', Null, 'Y', 'Y', Null, 'Y')"));
     open(true);
     enter(QStringLiteral("NG"));
     EXPECT_FALSE(screen->NewRecord);
     EXPECT_EQ(screen->FullName->text(), QStringLiteral("NG")); // no name yet: the code
     EXPECT_FALSE(screen->flagBox(QStringLiteral("CanSetProductBlock"))->isChecked());
     save();
-    EXPECT_EQ(column(QStringLiteral("NG"), QStringLiteral("CanSetProductBlock"), QStringLiteral("Y")).toString(), QStringLiteral("N"));
-    EXPECT_EQ(column(QStringLiteral("NG"), QStringLiteral("FULLNAME"), QStringLiteral("Y")).toString(), QStringLiteral("NG"));
-    EXPECT_EQ(column(QStringLiteral("NG"), QStringLiteral("CanModifyCredit"), QStringLiteral("Y")).toString(), QStringLiteral("Y"));
+    EXPECT_EQ(column(QStringLiteral("NG"), QStringLiteral("CanSetProductBlock"), QStringLiteral("Y")).toString(),
+        QStringLiteral("N"));
+    EXPECT_EQ(
+        column(QStringLiteral("NG"), QStringLiteral("FULLNAME"), QStringLiteral("Y")).toString(), QStringLiteral("NG"));
+    EXPECT_EQ(column(QStringLiteral("NG"), QStringLiteral("CanModifyCredit"), QStringLiteral("Y")).toString(),
+        QStringLiteral("Y"));
 }
 
 TEST_F(UserScreen, ACodeOfTheOtherModeStartsANewRecord)
@@ -314,7 +329,8 @@ TEST_F(UserScreen, ZaqMaySaveTheReservedRowsAndDeleteTheGroupButNotTheUser)
     prompts.clear();
     prompts.queueConfirm(true);
     screen->AcDel->trigger();
-    EXPECT_EQ(prompts.texts(ScriptedPrompts::Kind::ConfirmBlue), QStringList { QStringLiteral("ลบ User ZAQ System Group ? ") });
+    EXPECT_EQ(prompts.texts(ScriptedPrompts::Kind::ConfirmBlue),
+        QStringList { QStringLiteral("ลบ User ZAQ System Group ? ") });
     EXPECT_EQ(scalar(QStringLiteral("select count(*) from UserName where Code = 'ZAQSYSTEM'")).toInt(), 0);
     EXPECT_TRUE(screen->UserName->isEnabled());
 }
@@ -330,7 +346,8 @@ TEST_F(UserScreen, LanguageFlipKeepsTheRecordAndItsEdits)
     EXPECT_EQ(screen->LbCode->text(), QStringLiteral("User Code"));
     EXPECT_EQ(screen->LbFullName->text(), QStringLiteral("Full Name"));
     EXPECT_EQ(screen->Active->text(), QStringLiteral("Allow Use This System"));
-    EXPECT_EQ(screen->flagBox(QStringLiteral("CanModifyCusSale"))->text(), QStringLiteral("ยินยอมให้แก้ไขลูกค้าหลังจากบันทึกขายเชื่อแล้ว"));
+    EXPECT_EQ(screen->flagBox(QStringLiteral("CanModifyCusSale"))->text(),
+        QStringLiteral("ยินยอมให้แก้ไขลูกค้าหลังจากบันทึกขายเชื่อแล้ว"));
     EXPECT_EQ(screen->UserName->text(), QStringLiteral("BOB"));
     EXPECT_EQ(screen->FullName->text(), QStringLiteral("Robert"));
     EXPECT_FALSE(screen->Active->isChecked());
@@ -381,7 +398,8 @@ TEST_F(UserScreen, DatabaseErrorsRollBackShowTheTextAndKeepTheScreen)
         ASSERT_EQ(prompts.errors().size(), 1);
         EXPECT_TRUE(prompts.errors().first().contains(message)) << prompts.errors().first().toStdString();
         EXPECT_EQ(scalar(QStringLiteral("select count(*) from UserName")).toInt(), before);
-        EXPECT_EQ(column(QStringLiteral("BOB"), QStringLiteral("FULLNAME")).toString(), QStringLiteral("  Bob Brown  "));
+        EXPECT_EQ(
+            column(QStringLiteral("BOB"), QStringLiteral("FULLNAME")).toString(), QStringLiteral("  Bob Brown  "));
         EXPECT_EQ(column(QStringLiteral("BOB"), QStringLiteral("EditDate")), editDate);
         EXPECT_EQ(scalar(QStringLiteral("select count(*) from UserName where Code = 'FRESH'")).toInt(), 0);
         EXPECT_EQ(scalar(QStringLiteral("select count(*) from UserCompany")).toInt(), assignments);
@@ -429,10 +447,10 @@ TEST_F(UserScreen, UpperPurchaseLimitIsRaisedToTheLowerOne)
 
 TEST_F(UserScreen, TabletBoxFollowsTheSettingAndShowsTheCustomerName)
 {
-    site.run(QStringLiteral("A2026"), QStringLiteral(
-        "Insert Into Customer (Code, Name, Blocked) Values ('C1', 'ลูกค้าหนึ่ง', 'N')\n/\n"
-        "Insert Into Customer (Code, Name, Blocked) Values ('C2', 'Two', Null)\n/\n"
-        "Insert Into Customer (Code, Name, Blocked) Values ('C3', 'Blocked', 'Y')\n/"));
+    site.run(QStringLiteral("A2026"),
+        QStringLiteral("Insert Into Customer (Code, Name, Blocked) Values ('C1', 'ลูกค้าหนึ่ง', 'N')\n/\n"
+                       "Insert Into Customer (Code, Name, Blocked) Values ('C2', 'Two', Null)\n/\n"
+                       "Insert Into Customer (Code, Name, Blocked) Values ('C3', 'Blocked', 'Y')\n/"));
     site.config(QStringLiteral("Update UserName Set CusCodeTablet = 'C2', PasswordTablet = 'tab' Where Code = 'BOB'"));
 
     open(false);

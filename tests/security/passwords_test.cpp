@@ -31,8 +31,9 @@ TEST(Passwords, FitTextTrimsThenCutsOrFills)
 
 TEST(Passwords, ScrambledFormUnscramblesToTheFittedPasswordForEveryFirstByte)
 {
-    const QStringList passwords = { QString(), QStringLiteral("a"), QStringLiteral("Pass1234"), QStringLiteral("0123456789"),
-        QStringLiteral("รหัสผ่านไทย"), QStringLiteral("  pad  "), QStringLiteral("~\x7f!"), QStringLiteral("longer than ten characters") };
+    const QStringList passwords = { QString(), QStringLiteral("a"), QStringLiteral("Pass1234"),
+        QStringLiteral("0123456789"), QStringLiteral("รหัสผ่านไทย"), QStringLiteral("  pad  "), QStringLiteral("~\x7f!"),
+        QStringLiteral("longer than ten characters") };
     for (const QString& p : passwords) {
         const QString expected = FitText(p, kLength, QLatin1Char(' ')).trimmed();
         for (int first = 0; first < 256; ++first) {
@@ -53,7 +54,8 @@ TEST(Passwords, RandomPasswordsRoundTripAndScrambleDifferentlyEachTime)
         const int length = int(rng->bounded(12));
         for (int j = 0; j < length; ++j)
             p.append(QChar(char16_t(rng->bounded(33, 127))));
-        EXPECT_EQ(UnscramblePassword(ScramblePassword(p)), FitText(p, kLength, QLatin1Char(' ')).trimmed()) << p.toStdString();
+        EXPECT_EQ(UnscramblePassword(ScramblePassword(p)), FitText(p, kLength, QLatin1Char(' ')).trimmed())
+            << p.toStdString();
     }
     QSet<QByteArray> forms;
     for (int i = 0; i < 50; ++i)
@@ -68,10 +70,17 @@ TEST(Passwords, EachStoredByteIsThePreviousPlusThePlainByte)
     stored.append(char(250));
     const QByteArray plain = QByteArray("AB") + QByteArray(8, ' ');
     for (int i = 0; i < 10; ++i)
-        stored.append(char((static_cast<unsigned char>(stored.at(i)) + static_cast<unsigned char>(plain.at(i))) & 0xFF));
+        stored.append(
+            char((static_cast<unsigned char>(stored.at(i)) + static_cast<unsigned char>(plain.at(i))) & 0xFF));
     EXPECT_EQ(ScramblePassword(QStringLiteral("AB"), 250), stored);
     EXPECT_EQ(UnscramblePassword(stored), QStringLiteral("AB"));
-    EXPECT_EQ(UnscramblePassword(QByteArray("\x05" "ab", 3)), QStringLiteral("\x05" "\\" "\x01").trimmed()); // shorter: all of it
+    EXPECT_EQ(UnscramblePassword(QByteArray("\x05"
+                                            "ab",
+                  3)),
+        QStringLiteral("\x05"
+                       "\\"
+                       "\x01")
+            .trimmed()); // shorter: all of it
 }
 
 TEST(Passwords, StoredPasswordPrefersANonBlankPasswordNew)

@@ -46,7 +46,8 @@ TEST(PasswordStorage, ElevenBytesSurviveTheOdbcPath)
         session.run(QStringLiteral("insert into UserName (Code, PASSWORD) values (:Code, :PASSWORD)"), p);
         // Read as bytes, as the program's own select reads it (SQLite's cast
         // standing in for SQL Server's "Cast(PASSWORD As VarBinary(11))").
-        auto q = session.run(QStringLiteral("select Cast(PASSWORD As Blob) PASSWORD from UserName where Code = :Code"), p);
+        auto q
+            = session.run(QStringLiteral("select Cast(PASSWORD As Blob) PASSWORD from UserName where Code = :Code"), p);
         ASSERT_TRUE(q->next());
         EXPECT_EQ(q->value(0).toByteArray(), value) << code.toStdString();
     }

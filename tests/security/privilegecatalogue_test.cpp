@@ -14,16 +14,23 @@ using namespace Privileges;
 namespace {
 
 // The record's columns in the order the suite's programs read and write them.
-const QStringList kRecordOrder = QStringLiteral(
-    "ID CODE PASSWORD FULLNAME EDITSALEPRICE POS_USER SHIFTNO SALEMAN ACTIVE LANGUAGENO APPROVE_QUO APPROVE_SO APPROVE_IV "
-    "APPROVE_PO ApproveTranWH ApproveTranBranch isPM ApproveMinPrice ApproveWorkOrder CanSeeCost CanSeeSalePrice Approved_PoRQ "
-    "CanModifyCusSale Approve_PreIs ApproveCustomerDropUse ApproveCustomerDropCredit Discount CanModifyCredit CanSetProductBlock "
-    "CanSetProductMinus CanSaleCreditOnReturnCheque PasswordTablet CusCodeTablet Email Remark UserSeeImport UserSeeCost "
-    "CanSetOtherUserPass CanCancelPosItem CanDropMoney CanClosePosShift Approve_Promotion Approve_CurrencyRate Approve_ChangePrice "
-    "CanPosF3New CanReprintMarkdown Approve_PosEject Approve_PosCashAudit Approve_AdjustStock Approve_Posr PoApproveLimitMin "
-    "PoApproveLimitMax Web_Warehouse Web_FiscalYear Web_Management Web_Sales Web_AccountFinance Web_IT Web_Audit Web_SupplyChain "
-    "Web_SRD Web_Setup IsDepartment GroupId Web_KeyIn Web_BA Web_Marketing Web_Commercial AppReActivePosShift AddDate EditDate")
-                                      .split(QLatin1Char(' '));
+const QStringList kRecordOrder = QStringLiteral("ID CODE PASSWORD FULLNAME EDITSALEPRICE POS_USER SHIFTNO SALEMAN "
+                                                "ACTIVE LANGUAGENO APPROVE_QUO APPROVE_SO APPROVE_IV "
+                                                "APPROVE_PO ApproveTranWH ApproveTranBranch isPM ApproveMinPrice "
+                                                "ApproveWorkOrder CanSeeCost CanSeeSalePrice Approved_PoRQ "
+                                                "CanModifyCusSale Approve_PreIs ApproveCustomerDropUse "
+                                                "ApproveCustomerDropCredit Discount CanModifyCredit CanSetProductBlock "
+                                                "CanSetProductMinus CanSaleCreditOnReturnCheque PasswordTablet "
+                                                "CusCodeTablet Email Remark UserSeeImport UserSeeCost "
+                                                "CanSetOtherUserPass CanCancelPosItem CanDropMoney CanClosePosShift "
+                                                "Approve_Promotion Approve_CurrencyRate Approve_ChangePrice "
+                                                "CanPosF3New CanReprintMarkdown Approve_PosEject Approve_PosCashAudit "
+                                                "Approve_AdjustStock Approve_Posr PoApproveLimitMin "
+                                                "PoApproveLimitMax Web_Warehouse Web_FiscalYear Web_Management "
+                                                "Web_Sales Web_AccountFinance Web_IT Web_Audit Web_SupplyChain "
+                                                "Web_SRD Web_Setup IsDepartment GroupId Web_KeyIn Web_BA Web_Marketing "
+                                                "Web_Commercial AppReActivePosShift AddDate EditDate")
+                                     .split(QLatin1Char(' '));
 
 QStringList between(const QString& text, const QString& from, const QString& to)
 {
@@ -117,7 +124,8 @@ TEST(PrivilegeCatalogue, BoxesColumnsTabOrderAndDefaults)
     EXPECT_EQ(fillValue(find("LANGUAGENO"), true).toInt(), 1);
     EXPECT_EQ(fillValue(find("IsDepartment"), true).toString(), QStringLiteral("Y"));
     EXPECT_EQ(fillValue(find("IsDepartment"), false).toString(), QStringLiteral("N"));
-    for (const char* untouched : { "SHIFTNO", "SALEMAN", "CanModifyCredit", "CanSaleCreditOnReturnCheque", "GroupId", "Discount" })
+    for (const char* untouched :
+        { "SHIFTNO", "SALEMAN", "CanModifyCredit", "CanSaleCreditOnReturnCheque", "GroupId", "Discount" })
         EXPECT_FALSE(fillValue(find(untouched), true).isValid()) << untouched;
 }
 
@@ -134,7 +142,9 @@ TEST_F(ScreenFromCatalogue, EveryFlagHasItsCheckBoxInItsBoxWithItsCaption)
         SCOPED_TRACE(c.name);
         QCheckBox* box = screen.flagBox(QLatin1String(c.name));
         ASSERT_NE(box, nullptr);
-        QGroupBox* expected = c.box == Box::GroupInfo ? screen.GbGroupInfo : c.box == Box::GroupWeb ? screen.GbGroupWeb : screen.GbUserInfo;
+        QGroupBox* expected = c.box == Box::GroupInfo ? screen.GbGroupInfo
+            : c.box == Box::GroupWeb                  ? screen.GbGroupWeb
+                                                      : screen.GbUserInfo;
         EXPECT_TRUE(expected->isAncestorOf(box));
         EXPECT_EQ(box->text(), QString::fromUtf8(c.caption));
         EXPECT_EQ(box->layoutDirection() == Qt::RightToLeft, c.tick == Tick::Right);

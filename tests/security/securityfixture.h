@@ -48,7 +48,9 @@ protected:
     void injectFailure(const QString& when, const QString& message) const
     {
         ++m_injected;
-        onConfigFile(QStringLiteral("CREATE TRIGGER inject%1 %2 BEGIN SELECT RAISE(ABORT, '%3'); END").arg(m_injected).arg(when, message));
+        onConfigFile(QStringLiteral("CREATE TRIGGER inject%1 %2 BEGIN SELECT RAISE(ABORT, '%3'); END")
+                         .arg(m_injected)
+                         .arg(when, message));
     }
 
     void removeFailures() const
@@ -63,7 +65,8 @@ protected:
         const QString name = QStringLiteral("beside");
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-            db.setDatabaseName(QDir(site.serverFolder()).filePath(QStringLiteral("ZAQ_CONFIG") + QLatin1String(EmbeddedServer::kExtension)));
+            db.setDatabaseName(QDir(site.serverFolder())
+                                   .filePath(QStringLiteral("ZAQ_CONFIG") + QLatin1String(EmbeddedServer::kExtension)));
             ASSERT_TRUE(db.open());
             QSqlQuery q(db);
             ASSERT_TRUE(q.exec(statement)) << q.lastError().text().toStdString();

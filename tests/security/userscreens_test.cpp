@@ -17,10 +17,12 @@ class BuiltInScreens : public SecuritySite
 protected:
     BuiltInScreens()
     {
-        site.config(QStringLiteral(
-            "Insert Into Menu (Id, Parent, OrderNo, Description, DescEnglish, Command) Values (2070100000, 0, 1, 'ผู้ใช้งาน', 'Users', 'SELF 1')\n/\n"
-            "Insert Into Menu (Id, Parent, OrderNo, Description, DescEnglish, Command) Values (2070200000, 0, 2, 'เปลี่ยนรหัสผ่าน', 'Change Password', 'SELF 2')\n/\n"
-            "Insert Into Menu (Id, Parent, OrderNo, Description, DescEnglish, Command) Values (2070500000, 0, 3, 'กลุ่มผู้ใช้งาน', 'User Groups', 'SELF 5')\n/"));
+        site.config(QStringLiteral("Insert Into Menu (Id, Parent, OrderNo, Description, DescEnglish, Command) Values "
+                                   "(2070100000, 0, 1, 'ผู้ใช้งาน', 'Users', 'SELF 1')\n/\n"
+                                   "Insert Into Menu (Id, Parent, OrderNo, Description, DescEnglish, Command) Values "
+                                   "(2070200000, 0, 2, 'เปลี่ยนรหัสผ่าน', 'Change Password', 'SELF 2')\n/\n"
+                                   "Insert Into Menu (Id, Parent, OrderNo, Description, DescEnglish, Command) Values "
+                                   "(2070500000, 0, 3, 'กลุ่มผู้ใช้งาน', 'User Groups', 'SELF 5')\n/"));
     }
 
     struct Opened
@@ -47,7 +49,8 @@ protected:
             dialog->QDialog::done(0);
         });
         Launcher launcher;
-        EXPECT_EQ(launcher.launch({ id, command, QString(), description }, LogonFixture::userId(site, QStringLiteral("ANN")), QDate(2026, 12, 10)),
+        EXPECT_EQ(launcher.launch({ id, command, QString(), description },
+                      LogonFixture::userId(site, QStringLiteral("ANN")), QDate(2026, 12, 10)),
             Launcher::Outcome::BuiltIn);
         return seen;
     }
@@ -55,7 +58,8 @@ protected:
 
 TEST_F(BuiltInScreens, EntriesOpenTheirScreenOnceModallyCaptionedWithTheDescription)
 {
-    UserScreens screens(nullptr, [] { return QStringLiteral("./data"); }, false);
+    UserScreens screens(
+        nullptr, [] { return QStringLiteral("./data"); }, false);
     const Opened users = launch(2070100000, QStringLiteral("SELF 1"), QStringLiteral("ผู้ใช้งาน"));
     ASSERT_NE(users.window, nullptr);
     EXPECT_EQ(users.window, screens.users());
@@ -84,19 +88,22 @@ TEST(DemoSite, GroupsFitTheUserAndPasswordWalkthrough)
     Site::initDemo(dir.path(), 2026);
     const auto scalar = [&](const QString& select) {
         Connection c(QStringLiteral("demo"));
-        c.profile().add({ QStringLiteral("SERVER NAME=") + dir.filePath(QStringLiteral("data")), QStringLiteral("DATABASE NAME=ZAQ_CONFIG"),
-            QStringLiteral("USER NAME=zaq"), QStringLiteral("PASSWORD=hollyoak") });
+        c.profile().add({ QStringLiteral("SERVER NAME=") + dir.filePath(QStringLiteral("data")),
+            QStringLiteral("DATABASE NAME=ZAQ_CONFIG"), QStringLiteral("USER NAME=zaq"),
+            QStringLiteral("PASSWORD=hollyoak") });
         Query q(&c, { select });
         q.open();
         return q.field(0).asString();
     };
-    const QString groupFlag = QStringLiteral("select G.CanSetOtherUserPass from UserName U inner join UserName G on G.Id = U.GroupId where U.Code = '%1'");
+    const QString groupFlag = QStringLiteral(
+        "select G.CanSetOtherUserPass from UserName U inner join UserName G on G.Id = U.GroupId where U.Code = '%1'");
     EXPECT_EQ(scalar(groupFlag.arg(QStringLiteral("SOMCHAI"))), QStringLiteral("Y"));
     EXPECT_EQ(scalar(groupFlag.arg(QStringLiteral("JOHN"))), QStringLiteral("N"));
-    const QString reaches = QStringLiteral(
-        "select count(*) from UserRight R inner join Menu M on M.Id = R.Menu inner join UserName U on U.GroupId = R.UserName "
-        "where U.Code = '%1' and M.Command in (%2)");
-    EXPECT_EQ(scalar(reaches.arg(QStringLiteral("SOMCHAI"), QStringLiteral("'SELF 1', 'SELF 2', 'SELF 5'"))), QStringLiteral("3"));
+    const QString reaches = QStringLiteral("select count(*) from UserRight R inner join Menu M on M.Id = R.Menu inner "
+                                           "join UserName U on U.GroupId = R.UserName "
+                                           "where U.Code = '%1' and M.Command in (%2)");
+    EXPECT_EQ(scalar(reaches.arg(QStringLiteral("SOMCHAI"), QStringLiteral("'SELF 1', 'SELF 2', 'SELF 5'"))),
+        QStringLiteral("3"));
     EXPECT_EQ(scalar(reaches.arg(QStringLiteral("JOHN"), QStringLiteral("'SELF 2'"))), QStringLiteral("1"));
 }
 
