@@ -8,7 +8,7 @@
 #include "mainmenu/frdisplayerror.h"
 #include "mainmenu/frmainmenu.h"
 #include "security/frcopyright.h"
-#include "security/userscreens.h"
+#include "app/userscreens.h"
 #include "toolkit/applicationtitle.h"
 #include "toolkit/fonts.h"
 #include "toolkit/guard.h"

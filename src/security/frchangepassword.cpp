@@ -4,33 +4,19 @@
 #include "config/sqlcatalogue.h"
 #include "db/connection.h"
 #include "db/query.h"
+#include "dialogs/codeboxexit.h"
 #include "dialogs/codesearch.h"
 #include "security/passwords.h"
 #include "toolkit/guard.h"
 #include "toolkit/prompts.h"
+#include "toolkit/uppercasevalidator.h"
 
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QToolButton>
-#include <QValidator>
-
-namespace {
-
-class UpperCase : public QValidator
-{
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
-
-} // namespace
 
 TFrChangePassword::TFrChangePassword(QWidget* parent)
     : TFrForm(parent)
@@ -57,8 +43,15 @@ TFrChangePassword::TFrChangePassword(QWidget* parent)
     UserName->setObjectName(QStringLiteral("UserName"));
     UserName->setMaxLength(20);
     UserName->setFixedWidth(140);
-    UserName->setValidator(new UpperCase(UserName));
+    UserName->setValidator(new UpperCaseValidator(UserName));
     UserName->installEventFilter(this);
+    attachCodeExit(UserName, [this] {
+        // Only where a code may be typed; loading disables the box, which moves the focus on once more.
+        if (!UserName->isEnabled() || UserName->isReadOnly() || m_leaving)
+            return;
+        const QScopedValueRollback<bool> leaving(m_leaving, true);
+        UserNameExit();
+    });
     BtSearchUser = new QToolButton(Client);
     BtSearchUser->setObjectName(QStringLiteral("BtSearchUser"));
     BtSearchUser->setText(QStringLiteral("..."));
@@ -205,15 +198,7 @@ bool TFrChangePassword::FormClose()
 
 bool TFrChangePassword::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == UserName && event->type() == QEvent::FocusOut) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && UserName->isEnabled()
-            && !UserName->isReadOnly() && !m_leaving) {
-            m_leaving = true;
-            guarded([this] { UserNameExit(); });
-            m_leaving = false;
-        }
-    } else if (watched == UserName && event->type() == QEvent::KeyPress
+    if (watched == UserName && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F5) {
         if (maySetOthers())
             guarded([this] { pickCode(UserName, false); });

@@ -8,17 +8,18 @@
 #include "db/dberror.h"
 #include "db/query.h"
 #include "db/storedproc.h"
+#include "dialogs/codeboxexit.h"
 #include "dialogs/codesearch.h"
 #include "security/passwords.h"
 #include "security/privilegecatalogue.h"
 #include "toolkit/guard.h"
 #include "toolkit/prompts.h"
+#include "toolkit/uppercasevalidator.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleValidator>
 #include <QEvent>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -27,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <QScopedValueRollback>
 #include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTableView>
@@ -47,18 +49,6 @@ QString key(const QString& column)
 {
     return column.toUpper();
 }
-
-// Codes are kept in capitals whatever the keyboard gives.
-class UpperCase : public QValidator
-{
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
 
 // Captions that follow the language; the others keep the catalogue's text.
 // An English text of nullptr leaves the control as it is in English.
@@ -185,9 +175,8 @@ void TFrUserName::buildControls()
     codeGrid->setContentsMargins(0, 0, 0, 0);
     LbCode = label(QStringLiteral("LbCode"), captionOf("CODE"), codePanel);
     UserName = edit(QStringLiteral("UserName"), 20, codePanel);
-    UserName->setValidator(new UpperCase(UserName));
+    UserName->setValidator(new UpperCaseValidator(UserName));
     UserName->setFixedWidth(140);
-    UserName->installEventFilter(this);
     BtSearchUser = new QToolButton(codePanel);
     BtSearchUser->setObjectName(QStringLiteral("BtSearchUser"));
     BtSearchUser->setText(QStringLiteral("..."));
@@ -203,6 +192,13 @@ void TFrUserName::buildControls()
     codeGrid->setColumnStretch(3, 1);
     client->addWidget(codePanel);
     attachCodeSearch(UserName, BtSearchUser, [this] { return GroupMode; });
+    attachCodeExit(UserName, [this] {
+        // Loading disables the box, which moves the focus on once more.
+        if (!UserName->isEnabled() || m_leaving)
+            return;
+        const QScopedValueRollback<bool> leaving(m_leaving, true);
+        UserNameExit();
+    });
 
     // The user's group.
     GbUserGroup = new QGroupBox(QStringLiteral("User Group"), Client);
@@ -252,8 +248,9 @@ void TFrUserName::buildControls()
     for (QLineEdit* e : { PoApproveLimitMin, PoApproveLimitMax }) {
         e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,18}")), e));
         e->setAlignment(Qt::AlignRight);
-        e->installEventFilter(this);
     }
+    attachCodeExit(PoApproveLimitMin, [this] { PoApproveLimitMinExit(); });
+    attachCodeExit(PoApproveLimitMax, [this] { PoApproveLimitMaxExit(); });
     Active = new QCheckBox(captionOf("ACTIVE"), GbUserInfo);
     Active->setObjectName(QStringLiteral("ACTIVE"));
     Active->setFocusPolicy(Qt::ClickFocus); // the Tab key passes it by
@@ -687,20 +684,7 @@ void TFrUserName::DMdataBeforeConnect()
 
 bool TFrUserName::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut) {
-        // Leaving for another control of this screen, not for a box that pops up.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        const bool left = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-        if (left && watched == UserName && UserName->isEnabled() && !m_leaving) {
-            m_leaving = true;
-            guarded([this] { UserNameExit(); });
-            m_leaving = false;
-        } else if (left && watched == PoApproveLimitMin) {
-            guarded([this] { PoApproveLimitMinExit(); });
-        } else if (left && watched == PoApproveLimitMax) {
-            guarded([this] { PoApproveLimitMaxExit(); });
-        }
-    } else if (watched == CusCodeTablet && event->type() == QEvent::KeyPress) {
+    if (watched == CusCodeTablet && event->type() == QEvent::KeyPress) {
         const int k = static_cast<QKeyEvent*>(event)->key();
         if (k == Qt::Key_Delete || k == Qt::Key_Backspace) {
             CusCodeTablet->setCurrentIndex(0); // the clear key empties the customer

@@ -2,7 +2,7 @@
 #include "mainmenu/launcher.h"
 #include "security/frchangepassword.h"
 #include "security/frusername.h"
-#include "security/userscreens.h"
+#include "app/userscreens.h"
 #include "securityfixture.h"
 #include "site.h"
 

@@ -1,4 +1,4 @@
-#include "security/userscreens.h"
+#include "app/userscreens.h"
 
 #include "mainmenu/launcher.h"
 #include "security/frchangepassword.h"
