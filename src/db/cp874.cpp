@@ -57,6 +57,16 @@ QByteArray encode(const QString& text)
     return out;
 }
 
+bool represents(const QString& text)
+{
+    const QByteArray bytes = encode(text);
+    for (int i = 0; i < text.size(); ++i) {
+        if (bytes.at(i) == '?' && text.at(i) != QLatin1Char('?'))
+            return false;
+    }
+    return true;
+}
+
 QString decode(const QByteArray& bytes)
 {
     QString out;

@@ -8,4 +8,6 @@
 namespace Cp874 {
 QByteArray encode(const QString& text);
 QString decode(const QByteArray& bytes);
+// True when every character of the text has a byte in the code page.
+bool represents(const QString& text);
 } // namespace Cp874

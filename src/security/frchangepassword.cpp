@@ -177,6 +177,10 @@ void TFrChangePassword::AcSaveExecute()
         prompts().information(QStringLiteral("ยืนยันรหัสผ่าน ไม่ตรงกับรหัสผ่าน"));
         return;
     }
+    if (!Passwords::Storable(NewPassword->text())) {
+        prompts().information(Passwords::NotStorableMessage(true));
+        return;
+    }
     if (!DmConfig->AskConfirmation(QStringLiteral("ยืนยันเปลี่ยนรหัสผ่าน ?")))
         return;
     // A password that could not be stored rolls back and shows the database's

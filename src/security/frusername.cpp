@@ -576,6 +576,10 @@ void TFrUserName::AcSaveExecute()
         prompts().information(QStringLiteral("Password Error"));
         return;
     }
+    if (NewRecord && !Passwords::Storable(Password->text())) {
+        prompts().information(Passwords::NotStorableMessage(DmConfig->ThaiLanguage));
+        return;
+    }
     if (!prompts().confirm(QStringLiteral("Save ") + windowTitle() + QStringLiteral(" ? ")))
         return;
 

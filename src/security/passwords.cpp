@@ -16,6 +16,14 @@ QString FitText(const QString& text, int n, QChar fill)
     return out;
 }
 
+bool Storable(const QString& password) { return Cp874::represents(password); }
+
+QString NotStorableMessage(bool thai)
+{
+    return thai ? QStringLiteral("รหัสผ่านมีตัวอักษรที่ระบบเก็บไม่ได้ กรุณาใช้ตัวอักษรไทย อังกฤษ หรือตัวเลข")
+                : QStringLiteral("The password holds a character that cannot be stored. Use Thai or English letters and digits.");
+}
+
 QByteArray ScramblePassword(const QString& password)
 {
     // 0..254, as the suite's other programs draw it.

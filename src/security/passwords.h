@@ -18,6 +18,12 @@ inline constexpr int kLength = 10;
 // Length of the scrambled form: the random first character and ten more.
 inline constexpr int kScrambledLength = kLength + 1;
 
+// Whether a password can be stored: it is kept in code page 874, and a
+// character the code page lacks would be stored as '?', a password nobody can type.
+bool Storable(const QString& password);
+// What the screens say when it cannot.
+QString NotStorableMessage(bool thai);
+
 // The text trimmed, then cut to n characters or filled up to n with fill.
 QString FitText(const QString& text, int n, QChar fill);
 

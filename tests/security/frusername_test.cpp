@@ -155,6 +155,17 @@ TEST_F(UserScreen, NewUserLogsOnWithThePasswordTypedAndLetterCaseMatters)
     prompts.queueConfirm(true); // left unused by the refused save above
     prompts.clear();
 
+    // A character code page 874 lacks would be stored as '?': refused before anything is written.
+    type(screen->Password, QStringLiteral("Secr\u20ACt\u0101"));
+    type(screen->Confirm, QStringLiteral("Secr\u20ACt\u0101"));
+    save();
+    EXPECT_EQ(prompts.informations(), QStringList { Passwords::NotStorableMessage(true) });
+    EXPECT_FALSE(column(QStringLiteral("PAT"), QStringLiteral("ID")).isValid());
+    prompts.clear();
+    prompts.queueConfirm(true);
+    prompts.clear();
+
+    type(screen->Password, QStringLiteral("Secret9"));
     type(screen->Confirm, QStringLiteral("Secret9"));
     screen->GroupId->setCurrentIndex(screen->GroupId->findText(QStringLiteral("SALES ฝ่ายขาย")));
     screen->LanguageNo->setCurrentIndex(1);
