@@ -14,3 +14,30 @@ Alter Table UserName Add UserSeeCost Char(1) Default 'N'
 If Not Exists(Select Id From SysColumns Where Name = 'SetDocYear' And Id = (Select Id From SysObjects Where Name = 'DatabaseList'))
 Alter Table DatabaseList Add SetDocYear Char(1)
 /
+-- The trail of security changes and the failed-logon count; the program creates
+-- them too at every connect when they are missing.
+If Not Exists(Select Id From SysObjects Where Name = 'SecurityLog')
+Begin
+Create Table SecurityLog (
+  Id Int Identity(1,1) Primary Key,
+  LogDate DateTime Not Null,
+  UserId Int Null,
+  UserCode VarChar(20) Null,
+  Workstation VarChar(100) Null,
+  Screen VarChar(60) Null,
+  Action VarChar(20) Not Null,
+  TargetCode VarChar(40) Null,
+  Detail VarChar(Max) Null
+)
+End
+/
+If Not Exists(Select Id From SysObjects Where Name = 'LogonFailure')
+Begin
+Create Table LogonFailure (
+  Id Int Identity(1,1) Primary Key,
+  Code VarChar(20) Not Null,
+  Failures Int Not Null,
+  LastFailure DateTime Not Null
+)
+End
+/

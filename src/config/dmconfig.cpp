@@ -86,6 +86,7 @@ void TDMConfig::DmCfgBeforeConnect()
 void TDMConfig::DmCfgAfterConnect()
 {
     runScript(*DmCfg, SQLUpdate);
+    runScript(*DmCfg, Sql::SecurityUpkeep);
     QSoftware->close();
     QSoftware->open();
 }

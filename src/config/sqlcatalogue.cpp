@@ -349,6 +349,102 @@ const QStringList QChangePassword = {
     QStringLiteral("SELECT ID, CODE, Cast(PASSWORD As VarBinary(11)) PASSWORD, PASSWORDNEW,FULLNAME,Active,CanSetOtherUserPass FROM USERNAME Where (Code = :GetUser) And (isDepartment = :IsDepartment)"),
 };
 
+const QStringList SecurityUpkeep = {
+    QStringLiteral("If Not Exists(Select Id From SysObjects Where Name = 'SecurityLog')"),
+    QStringLiteral("Begin"),
+    QStringLiteral("Create Table SecurityLog ("),
+    QStringLiteral("  Id Int Identity(1,1) Primary Key,"),
+    QStringLiteral("  LogDate DateTime Not Null,"),
+    QStringLiteral("  UserId Int Null,"),
+    QStringLiteral("  UserCode VarChar(20) Null,"),
+    QStringLiteral("  Workstation VarChar(100) Null,"),
+    QStringLiteral("  Screen VarChar(60) Null,"),
+    QStringLiteral("  Action VarChar(20) Not Null,"),
+    QStringLiteral("  TargetCode VarChar(40) Null,"),
+    QStringLiteral("  Detail VarChar(Max) Null"),
+    QStringLiteral(")"),
+    QStringLiteral("End"),
+    QStringLiteral("/"),
+    QStringLiteral("If Not Exists(Select Id From SysObjects Where Name = 'LogonFailure')"),
+    QStringLiteral("Begin"),
+    QStringLiteral("Create Table LogonFailure ("),
+    QStringLiteral("  Id Int Identity(1,1) Primary Key,"),
+    QStringLiteral("  Code VarChar(20) Not Null,"),
+    QStringLiteral("  Failures Int Not Null,"),
+    QStringLiteral("  LastFailure DateTime Not Null"),
+    QStringLiteral(")"),
+    QStringLiteral("End"),
+    QStringLiteral("/"),
+};
+
+const QStringList InsertSecurityLog = {
+    QStringLiteral("Insert Into SecurityLog (LogDate, UserId, UserCode, Workstation, Screen, Action, TargetCode, Detail)"),
+    QStringLiteral("Values (GetDate(), :UserId, :UserCode, :Workstation, :Screen, :Action, :TargetCode, :Detail)"),
+};
+
+const QStringList QLogonFailure = {
+    QStringLiteral("Select Failures, LastFailure From LogonFailure Where Code = :Code"),
+};
+
+// A failure within the window of the last one adds to the count; a later one starts it again.
+const QStringList CountLogonFailure = {
+    QStringLiteral("If Not Exists(Select Id From LogonFailure Where Code = :Code) Insert Into LogonFailure (Code, Failures, LastFailure) Values (:Code, 0, :Now)"),
+    QStringLiteral("Update LogonFailure Set Failures = Case When LastFailure > :Since Then Failures + 1 Else 1 End, LastFailure = :Now Where Code = :Code"),
+};
+
+const QStringList ClearLogonFailure = {
+    QStringLiteral("Delete From LogonFailure Where Code = :Code"),
+};
+
+const QStringList QSecurityLog = {
+    QStringLiteral("Select LogDate, UserCode, Workstation, Screen, Action, TargetCode, Detail"),
+    QStringLiteral("From SecurityLog"),
+    QStringLiteral("Where (LogDate >= :Since) And (:UserCode = '' Or UserCode = :UserCode) And (:TargetCode = '' Or TargetCode = :TargetCode)"),
+    QStringLiteral("Order By LogDate Desc, Id Desc"),
+};
+
+const QStringList QSiteUser = {
+    QStringLiteral("Select Id, Code, FullName, Active, LanguageNo, GroupId"),
+    QStringLiteral("From UserName"),
+    QStringLiteral("Where (Code = :Code) And (IsDepartment = 'N')"),
+};
+
+const QStringList QSiteGroup = {
+    QStringLiteral("Select *"),
+    QStringLiteral("From UserName"),
+    QStringLiteral("Where (Id = :GroupId) And (IsDepartment = 'Y')"),
+};
+
+const QStringList QGroupRights = {
+    QStringLiteral("Select Menu, AccessRight, AddRight, ModifyRight, DeleteRight"),
+    QStringLiteral("From UserRight"),
+    QStringLiteral("Where UserName = :GroupId"),
+};
+
+const QStringList QMenuEntry = {
+    QStringLiteral("Select Id, Description, DescEnglish From Menu Where Id = :MenuId"),
+};
+
+// A group sees an entry exactly when it has a rights row for it.
+const QStringList QWhoCanMenu = {
+    QStringLiteral("Select U.Code, U.FullName, G.Code GroupCode,"),
+    QStringLiteral("  R.AccessRight, R.AddRight, R.ModifyRight, R.DeleteRight"),
+    QStringLiteral("From UserName U"),
+    QStringLiteral("Inner Join UserName G On (G.Id = U.GroupId) And (G.IsDepartment = 'Y')"),
+    QStringLiteral("Inner Join UserRight R On (R.UserName = G.Id) And (R.Menu = :MenuId)"),
+    QStringLiteral("Where (U.IsDepartment = 'N') And (U.Active = 'Y')"),
+    QStringLiteral("Order By U.Code"),
+};
+
+// Every active user with the whole row of its group; the flag is picked from it.
+const QStringList QWhoCanFlag = {
+    QStringLiteral("Select U.Code UserCode, U.FullName UserFullName, G.*"),
+    QStringLiteral("From UserName U"),
+    QStringLiteral("Inner Join UserName G On (G.Id = U.GroupId) And (G.IsDepartment = 'Y')"),
+    QStringLiteral("Where (U.IsDepartment = 'N') And (U.Active = 'Y')"),
+    QStringLiteral("Order By U.Code"),
+};
+
 const QList<Entry>& catalogue()
 {
     static const QList<Entry> entries = {
@@ -362,6 +458,18 @@ const QList<Entry>& catalogue()
         { "QLogon", Target::Config, Kind::Select, &QLogon },
         { "QCompList", Target::Config, Kind::Select, &QCompList },
         { "QSearch", Target::Config, Kind::Select, &QSearch },
+        { "SecurityUpkeep", Target::Config, Kind::Script, &SecurityUpkeep },
+        { "InsertSecurityLog", Target::Config, Kind::Execute, &InsertSecurityLog },
+        { "QLogonFailure", Target::Config, Kind::Select, &QLogonFailure },
+        { "CountLogonFailure", Target::Config, Kind::Execute, &CountLogonFailure },
+        { "ClearLogonFailure", Target::Config, Kind::Execute, &ClearLogonFailure },
+        { "QSecurityLog", Target::Config, Kind::Select, &QSecurityLog },
+        { "QSiteUser", Target::Config, Kind::Select, &QSiteUser },
+        { "QSiteGroup", Target::Config, Kind::Select, &QSiteGroup },
+        { "QGroupRights", Target::Config, Kind::Select, &QGroupRights },
+        { "QMenuEntry", Target::Config, Kind::Select, &QMenuEntry },
+        { "QWhoCanMenu", Target::Config, Kind::Select, &QWhoCanMenu },
+        { "QWhoCanFlag", Target::Config, Kind::Select, &QWhoCanFlag },
         { "qconfig", Target::Company, Kind::Select, &qconfig },
         { "QDepartmentRightThai", Target::Config, Kind::Select, &QDepartmentRightThai },
         { "QDepartmentRightEnglish", Target::Config, Kind::Select, &QDepartmentRightEnglish },

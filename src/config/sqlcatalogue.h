@@ -59,6 +59,23 @@ extern const QStringList QUserCompanyList;
 extern const QStringList QAllDatabase;
 extern const QStringList InsertUserCompany;
 extern const QStringList DeleteUserCompany;
+// The security trail and the failed-logon lock: their tables (upkept at every
+// connect, after SQLUpdate), the trail's one insert, and the lock's check,
+// count and reset, one statement each.
+extern const QStringList SecurityUpkeep;
+extern const QStringList InsertSecurityLog;
+extern const QStringList QLogonFailure;
+extern const QStringList CountLogonFailure;
+extern const QStringList ClearLogonFailure;
+
+// The site tool's reports.
+extern const QStringList QSecurityLog;
+extern const QStringList QSiteUser;
+extern const QStringList QSiteGroup;
+extern const QStringList QGroupRights;
+extern const QStringList QMenuEntry;
+extern const QStringList QWhoCanMenu;
+extern const QStringList QWhoCanFlag;
 
 // User and group screen (QCustomer runs in the company database) and the
 // change-password screen.

@@ -1,6 +1,7 @@
 #include "logon/frlogon.h"
 
 #include "config/dmconfig.h"
+#include "config/logonlock.h"
 #include "config/servernames.h"
 #include "config/sqlcatalogue.h"
 #include "config/textfiles.h"
@@ -277,11 +278,24 @@ void TFrLogon::attempt()
         ++m_failures;
         return;
     }
+    // A code locked by repeated wrong passwords is refused before its password
+    // is looked at, so that guessing on during the lock learns nothing.
+    const QString code = QLogon->field(QStringLiteral("CODE")).asString().trimmed();
+    const LogonLock::State lock = LogonLock::read(*DmConfig->DmCfg, code);
+    const QDateTime now = currentClock().now();
+    if (LogonLock::isLocked(lock, now)) {
+        prompts().information(lockedMessage(LogonLock::minutesLeft(lock, now)));
+        ++m_failures;
+        return;
+    }
     if (Password->text() != QLogon->field(QStringLiteral("PASSWORDNEW")).asString().trimmed()) {
+        LogonLock::countFailure(*DmConfig->DmCfg, code);
         prompts().information(QStringLiteral("รหัสผ่านไม่ถูกต้อง"));
         ++m_failures;
         return;
     }
+    if (lock.failures > 0)
+        LogonLock::clear(*DmConfig->DmCfg, code);
 
     DmConfig->ThaiLanguage = QLogon->field(QStringLiteral("LANGUAGENO")).asInteger() == 1;
     QCompList->close();
@@ -320,6 +334,18 @@ void TFrLogon::attempt()
     BtLogon->setDefault(false);
     BtOk->setDefault(true);
     setFixedSize(340, kChoiceHeight);
+}
+
+// In the language the dialog's labels show (the flag and the labels part at the first start).
+QString TFrLogon::lockedMessage(int minutes) const
+{
+    if (Label1->text() == QLatin1String("User ID"))
+        return QStringLiteral("This user code is locked after %1 wrong passwords.\rPlease try again in %2 minute(s), or ask the administrator to unlock it.")
+            .arg(LogonLock::kFailures)
+            .arg(minutes);
+    return QStringLiteral("รหัสผู้ใช้นี้ถูกระงับชั่วคราว เนื่องจากป้อนรหัสผ่านผิด %1 ครั้ง\rกรุณาลองใหม่ในอีก %2 นาที หรือติดต่อผู้ดูแลระบบ")
+        .arg(LogonLock::kFailures)
+        .arg(minutes);
 }
 
 void TFrLogon::BtOkClick()

@@ -70,6 +70,7 @@ protected:
 
 private:
     void attempt();
+    QString lockedMessage(int minutes) const;
     void setLogonControlsEnabled(bool enabled);
 
     LogonTarget* m_target;

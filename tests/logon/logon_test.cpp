@@ -1,5 +1,6 @@
 // The logon dialog driven as a person uses it, over a fixture site.
 #include "config/dmconfig.h"
+#include "config/logonlock.h"
 #include "config/servernames.h"
 #include "db/query.h"
 #include "fakeworkstation.h"
@@ -357,6 +358,110 @@ TEST_F(Logon, CancelStoresNothing)
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(target.userId, 0);
     EXPECT_TRUE(dm.DatabaseNames.isEmpty());
+}
+
+// The program ends after three failures; a restart is a new data module and a
+// new dialog, which must not forget what the database counted.
+class LogonLockAcrossRestarts : public Logon
+{
+protected:
+    void restart()
+    {
+        dialog.reset();
+        dm2 = std::make_unique<TDMConfig>();
+        DmConfig = dm2.get();
+        dialog = std::make_unique<TFrLogon>(&target);
+        dialog->show();
+    }
+    // Wrong passwords for the code, restarting whenever the dialog has ended the program.
+    void fail(const QString& code, int times)
+    {
+        for (int i = 0; i < times; ++i) {
+            if (!dialog->isVisible())
+                restart();
+            logOn(code, QStringLiteral("guess%1").arg(i));
+        }
+    }
+    int counted(const QString& code) const
+    {
+        return site.configScalar(QStringLiteral("select coalesce(max(Failures), 0) from LogonFailure where Code = '%1'").arg(code)).toInt();
+    }
+    ~LogonLockAcrossRestarts() override
+    {
+        dialog.reset();
+        DmConfig = &dm;
+    }
+    std::unique_ptr<TDMConfig> dm2;
+};
+
+TEST_F(LogonLockAcrossRestarts, TenFailuresLockTheCodeForTheWindowEvenWithTheRightPassword)
+{
+    fail(QStringLiteral("BOB"), LogonLock::kFailures);
+    EXPECT_EQ(counted(QStringLiteral("BOB")), 10);
+    restart();
+    prompts.clear();
+    logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
+    EXPECT_NE(dialog->result(), QDialog::Accepted);
+    ASSERT_EQ(prompts.informations().size(), 1);
+    EXPECT_TRUE(prompts.informations().first().startsWith(QStringLiteral("รหัสผู้ใช้นี้ถูกระงับชั่วคราว"))) << prompts.informations().first().toStdString();
+    EXPECT_TRUE(prompts.informations().first().contains(QStringLiteral("15 นาที")));
+    EXPECT_EQ(dialog->failureCount(), 1); // the three-failure ending still counts it
+    EXPECT_EQ(counted(QStringLiteral("BOB")), 10); // a refusal during the lock does not extend it
+
+    // Another code is not touched; the English dialog says it in English.
+    dialog->Panel1Click();
+    dialog->Panel1Click();
+    ASSERT_EQ(dialog->Label1->text(), QStringLiteral("User ID"));
+    prompts.clear();
+    clock.advance(14 * 60);
+    logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
+    ASSERT_EQ(prompts.informations().size(), 1);
+    EXPECT_TRUE(prompts.informations().first().startsWith(QStringLiteral("This user code is locked after 10 wrong passwords."))) << prompts.informations().first().toStdString();
+    EXPECT_TRUE(prompts.informations().first().contains(QStringLiteral("in 1 minute(s)")));
+
+    // Fifteen minutes after the tenth failure the right password opens it and clears the count.
+    clock.advance(60);
+    restart();
+    prompts.clear();
+    logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
+    EXPECT_EQ(dialog->result(), QDialog::Accepted) << prompts.allTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(site.configScalar(QStringLiteral("select count(*) from LogonFailure where Code = 'BOB'")).toInt(), 0);
+}
+
+TEST_F(LogonLockAcrossRestarts, OnlyConsecutiveFailuresWithinTheWindowCount)
+{
+    const struct
+    {
+        const char* what;
+        int before;         // failures first
+        int gapSeconds;     // then the clock moves on
+        bool succeedBetween; // and the right password is given
+        int after;          // then more failures
+        bool locked;
+    } cases[] = {
+        { "nine are not enough", 9, 0, false, 0, false },
+        { "ten are", 9, 60, false, 1, true },
+        { "a success resets the count", 9, 0, true, 9, false },
+        { "a failure after the window starts the count again", 9, 15 * 60 + 1, false, 1, false },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        site.config(QStringLiteral("Delete From LogonFailure"));
+        restart();
+        fail(QStringLiteral("ANN"), c.before);
+        clock.advance(c.gapSeconds);
+        if (c.succeedBetween) {
+            restart();
+            logOn(QStringLiteral("ANN"), QStringLiteral("ann1"));
+            ASSERT_TRUE(dialog->choosingDatabase());
+        }
+        restart();
+        fail(QStringLiteral("ANN"), c.after);
+        restart();
+        prompts.clear();
+        logOn(QStringLiteral("ANN"), QStringLiteral("ann1"));
+        EXPECT_EQ(!dialog->choosingDatabase(), c.locked) << prompts.allTexts().join(QLatin1Char('|')).toStdString();
+    }
 }
 
 } // namespace
