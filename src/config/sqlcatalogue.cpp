@@ -399,7 +399,7 @@ const QStringList ClearLogonFailure = {
 const QStringList QSecurityLog = {
     QStringLiteral("Select LogDate, UserCode, Workstation, Screen, Action, TargetCode, Detail"),
     QStringLiteral("From SecurityLog"),
-    QStringLiteral("Where (LogDate >= :Since) And (:UserCode = '' Or UserCode = :UserCode) And (:TargetCode = '' Or TargetCode = :TargetCode)"),
+    QStringLiteral("Where (LogDate >= :Since) And (Coalesce(:UserCode, '') = '' Or UserCode = :UserCode) And (Coalesce(:TargetCode, '') = '' Or TargetCode = :TargetCode)"),
     QStringLiteral("Order By LogDate Desc, Id Desc"),
 };
 

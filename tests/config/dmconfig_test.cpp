@@ -2,12 +2,15 @@
 // and the schema upkeep that runs after every connect.
 #include "config/dmconfig.h"
 #include "config/servernames.h"
+#include "config/sqlcatalogue.h"
+#include "db/script.h"
 #include "db/dberror.h"
 #include "db/embedded/server.h"
 #include "fixturesite.h"
 #include "scriptedprompts.h"
 
 #include <QFile>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -106,6 +109,9 @@ TEST_F(ConfigConnection, UpkeepBringsAnOlderDatabaseUpToDateOnce)
     for (const char* column : { "UserSeeImport", "UserSeeCost" })
         EXPECT_EQ(site.configScalar(QStringLiteral("select count(*) from SysColumns where Name = '%1' and Id = (select Id from SysObjects where Name = 'UserName')").arg(QLatin1String(column))).toInt(), 1) << column;
 
+    for (const char* table : { "SecurityLog", "LogonFailure" })
+        EXPECT_EQ(site.configScalar(QStringLiteral("select count(*) from SysObjects where Name = '%1'").arg(QLatin1String(table))).toInt(), 1) << table;
+
     site.config(QStringLiteral("Update Menu Set Version = 7 Where Id = 10100000"));
     const QString columns = QStringLiteral("select count(*) from SysColumns");
     const int before = site.configScalar(columns).toInt();
@@ -131,4 +137,19 @@ TEST_F(ConfigConnection, FailingUpkeepReportsItsLineAndLeavesTheConnectionOpen)
     EXPECT_FALSE(dm.QSoftware->isOpen()); // not re-opened by this connect
 }
 
+} // namespace
+
+namespace {
+// New sites get the trail's tables from the setup script; older ones from the
+// upkeep at connect. Both must make the same tables.
+TEST(SchemaUpkeep, SetupScriptCreatesTheTrailTablesAsTheUpkeepDoes)
+{
+    QStringList setup;
+    QStringList lines = Site::script(QStringLiteral("config/upgrade.sql"));
+    lines.erase(std::remove_if(lines.begin(), lines.end(), [](const QString& l) { return l.trimmed().startsWith(QLatin1String("--")); }), lines.end());
+    for (const ScriptStatement& st : splitScript(lines))
+        setup.append(st.text);
+    for (const ScriptStatement& st : splitScript(Sql::SecurityUpkeep))
+        EXPECT_TRUE(setup.contains(st.text)) << st.text.toStdString();
+}
 } // namespace
