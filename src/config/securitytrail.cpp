@@ -134,7 +134,7 @@ QString rightsChanges(const QList<RightsChange>& changes)
             + (c.after.isEmpty() ? QStringLiteral("NNNN") : c.after);
         lines.append(line);
     }
-    return lines.join(QLatin1Char('\n'));
+    return lines.join(QStringLiteral("; "));
 }
 
 QList<RightsChange> diffRights(const QMap<int, QString>& before, const QMap<int, QString>& after, const QMap<int, QString>& captions)

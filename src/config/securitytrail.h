@@ -44,7 +44,7 @@ struct RightsChange
     QString before; // empty: the group had no row for the entry
     QString after;  // empty: the row is gone
 };
-// The entries whose rights changed, one per line: "id caption: YNNN -> YYNN".
+// The entries whose rights changed, "id caption: YNNN -> YYNN", joined by "; ".
 QString rightsChanges(const QList<RightsChange>& changes);
 // The same from the whole before and after sets of a group, by menu id.
 QList<RightsChange> diffRights(const QMap<int, QString>& before, const QMap<int, QString>& after, const QMap<int, QString>& captions = {});

@@ -94,7 +94,7 @@ TEST(TrailDetail, RightsAssignmentsAndCopies)
     const QMap<int, QString> after { { 10000000, QStringLiteral("YYYY") }, { 10100000, QStringLiteral("YYNN") }, { 10300000, QStringLiteral("YNNN") },
         { 10400000, QStringLiteral("NNNN") } }; // a row of four "N" reads as no row
     const QList<Trail::RightsChange> changes = Trail::diffRights(before, after, { { 10100000, QStringLiteral(" Quotation ") } });
-    EXPECT_EQ(Trail::rightsChanges(changes), QStringLiteral("10100000 Quotation: YNNN -> YYNN\n10200000: YYNN -> NNNN\n10300000: NNNN -> YNNN"));
+    EXPECT_EQ(Trail::rightsChanges(changes), QStringLiteral("10100000 Quotation: YNNN -> YYNN; 10200000: YYNN -> NNNN; 10300000: NNNN -> YNNN"));
 
     EXPECT_EQ(Trail::assignmentChanges({ QStringLiteral("A2026"), QStringLiteral("B2026") }, { QStringLiteral("B2026"), QStringLiteral("C2026"), QStringLiteral("D2026") }),
         QStringLiteral("added: C2026, D2026; removed: A2026"));

@@ -1,6 +1,7 @@
 // zaqsite: builds embedded sites, prints the SQL Server setup script and runs
 // single statements through the program's own data-access layer.
 #include "mssqlscript.h"
+#include "reports.h"
 #include "site.h"
 
 #include "db/connection.h"
@@ -10,7 +11,6 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
-#include <QFile>
 #include <QTextStream>
 
 namespace {
@@ -20,7 +20,8 @@ int usage()
     QTextStream(stderr) << "usage:\n"
                            "  zaqsite init-demo DIR\n"
                            "  zaqsite schema mssql\n"
-                           "  zaqsite query --site DIR --database NAME \"T-SQL\"\n";
+                           "  zaqsite query --site DIR --database NAME \"T-SQL\"\n"
+                        << SiteReports::usage();
     return 2;
 }
 
@@ -58,14 +59,9 @@ int query(const QStringList& args)
     }
     if (site.isEmpty() || database.isEmpty() || statement.isEmpty())
         return usage();
+    const QString server = SiteReports::siteServer(site);
     if (!QDir::setCurrent(site))
         throw DbError(QStringLiteral("No site folder %1.").arg(site));
-    QString server;
-    QFile f(QStringLiteral("Server.Dat"));
-    if (f.open(QIODevice::ReadOnly | QIODevice::Text))
-        server = QString::fromUtf8(f.readLine()).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
-    if (server.trimmed().isEmpty())
-        throw DbError(QStringLiteral("%1/Server.Dat names no server.").arg(site));
 
     Connection c(QStringLiteral("query"));
     c.profile().add({ QStringLiteral("SERVER NAME=") + server, QStringLiteral("DATABASE NAME=") + database,
@@ -111,6 +107,16 @@ int main(int argc, char** argv)
         }
         if (args[0] == QLatin1String("query"))
             return query(args.mid(1));
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        if (args[0] == QLatin1String("audit"))
+            return SiteReports::audit(args.mid(1), out, err);
+        if (args[0] == QLatin1String("rights"))
+            return SiteReports::rights(args.mid(1), out, err);
+        if (args[0] == QLatin1String("who-can"))
+            return SiteReports::whoCan(args.mid(1), out, err);
+        if (args[0] == QLatin1String("unlock"))
+            return SiteReports::unlock(args.mid(1), out, err);
     } catch (const DbError& e) {
         QTextStream(stderr) << e.message() << "\n";
         return 1;
