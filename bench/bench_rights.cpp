@@ -5,8 +5,13 @@
 //   DoubleClickDepartment  the cascade from a department with 5,000 entries below it
 //   SelectAll              the pop-up menu's Select All over the 20,000 rows
 //   SaveRights             Save with every row ticked: 20,000 inserts in one transaction
+//   SaveRightsAllChanged   Save where each of the 20,000 entries changed since the last save
+//                          (the security trail's worst case: every entry named in its detail)
+//   RightsTrailAlone       the trail's share of that save on its own: the stored rights read,
+//                          the comparison, the detail and its row (rolled back)
 //   LoadUserDatabases      a user's code entered: his 200 databases and the other 800 in the choice box
 #include "config/dmconfig.h"
+#include "config/securitytrail.h"
 #include "config/sqlcatalogue.h"
 #include "db/connection.h"
 #include "db/query.h"
@@ -254,6 +259,68 @@ void SaveRights(benchmark::State& state)
     report(state, stored != kDepartments * (kPerDepartment + 1) ? QStringLiteral("%1 rows stored").arg(stored) : s.fault());
 }
 BENCHMARK(SaveRights)->Unit(benchmark::kMillisecond);
+
+// The grid alternates between every right ticked and every Add right cleared,
+// so that each save changes all 20,000 entries.
+void fillAlternating(LargeSite& s, bool everyRight)
+{
+    s.loadGroup();
+    s.rights->SelectAll1->trigger();
+    if (!everyRight) {
+        for (int r = 0; r < s.rows(); ++r)
+            s.rights->QRights->setRight(r, RightsModel::Add, QStringLiteral("N"));
+    }
+}
+
+void SaveRightsAllChanged(benchmark::State& state)
+{
+    LargeSite& s = largeSite();
+    bool everyRight = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fillAlternating(s, everyRight);
+        everyRight = !everyRight;
+        state.ResumeTiming();
+        s.rights->AcSave->trigger();
+    }
+    const int trail = s.site->configScalar(QStringLiteral("Select Count(*) From SecurityLog Where TargetCode = 'G1000'")).toInt();
+    state.counters["trail_rows"] = trail;
+    report(state, trail == 0 ? QStringLiteral("no trail row") : s.fault());
+}
+BENCHMARK(SaveRightsAllChanged)->Unit(benchmark::kMillisecond);
+
+void RightsTrailAlone(benchmark::State& state)
+{
+    LargeSite& s = largeSite();
+    const int group = s.site->configScalar(QStringLiteral("Select Id From UserName Where Code = 'G1000'")).toInt();
+    bool everyRight = false;
+    int changed = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fillAlternating(s, everyRight);
+        s.rights->AcSave->trigger(); // the stored rights now differ in every entry from the other state
+        fillAlternating(s, !everyRight);
+        QMap<int, QString> after;
+        for (const RightsRow& row : s.rights->QRights->rows())
+            after.insert(int(row.id), row.rights[0] + row.rights[1] + row.rights[2] + row.rights[3]);
+        Connection& c = *s.dm->DmCfg;
+        state.ResumeTiming();
+        {
+            Transaction t(c); // rolled back: only the trail's work is measured
+            QList<Trail::RightsChange> changes = Trail::diffRights(Trail::storedRights(c, group), after);
+            QHash<int, QString> captions;
+            for (const RightsRow& row : s.rights->QRights->rows())
+                captions.insert(int(row.id), row.description.trimmed());
+            for (Trail::RightsChange& ch : changes)
+                ch.caption = captions.value(ch.menuId);
+            Trail::write(c, Trail::Actor {}, QStringLiteral("rights"), Trail::Action::Rights, QStringLiteral("G1000"), Trail::rightsChanges(changes));
+            changed = int(changes.size());
+        }
+    }
+    state.counters["entries_changed"] = changed;
+    report(state, changed != kDepartments * (kPerDepartment + 1) ? QStringLiteral("%1 entries changed").arg(changed) : s.fault());
+}
+BENCHMARK(RightsTrailAlone)->Unit(benchmark::kMillisecond);
 
 void LoadUserDatabases(benchmark::State& state)
 {

@@ -117,6 +117,7 @@ void TDMConfig::CheckRight(int menuId, int userId)
     SpMenuCaption->execProc();
     MenuCaption = SpMenuCaption->paramAsString(QStringLiteral("@CAPTION")).trimmed();
     UserCode = SpMenuCaption->paramAsString(QStringLiteral("@USERCODE"));
+    UserId = userId;
     SpMenuCaption->close();
 
     QUser->close();

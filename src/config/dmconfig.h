@@ -34,6 +34,7 @@ public:
     QString BlankPassword;
     bool ThaiLanguage = false;
     QString UserCode;
+    int UserId = 0; // as the last rights lookup was given it: who the security trail names
     int GroupId = 0;
     bool PosUser = false;
     QMap<int, QString> DatabaseNames; // by database type

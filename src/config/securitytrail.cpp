@@ -1,5 +1,6 @@
 #include "config/securitytrail.h"
 
+#include "config/dmconfig.h"
 #include "config/sqlcatalogue.h"
 #include "db/connection.h"
 #include "db/dberror.h"
@@ -34,6 +35,8 @@ QString actionText(Action action)
     }
     return QString();
 }
+
+Actor loggedOn() { return DmConfig ? Actor { DmConfig->UserId, DmConfig->UserCode } : Actor {}; }
 
 void write(Connection& connection, const Actor& actor, const QString& screen, Action action, const QString& targetCode, const QString& detail)
 {
@@ -109,8 +112,12 @@ QString columnChanges(const Row& before, const Row& after)
         if (same(old, now))
             continue;
         if (isPassword(column)) {
+            // A deleted row's password is gone with it: nothing to say.
+            if (after.isEmpty())
+                continue;
+            const QString what = before.isEmpty() ? QStringLiteral(" set") : QStringLiteral(" changed");
             if (column.toUpper() == QLatin1String("PASSWORDTABLET"))
-                parts.append(QStringLiteral("tablet password changed"));
+                parts.append(QStringLiteral("tablet password") + what);
             else
                 passwordChanged = true;
             continue;
@@ -118,7 +125,7 @@ QString columnChanges(const Row& before, const Row& after)
         parts.append(column + QStringLiteral(": ") + shown(old) + QStringLiteral(" -> ") + shown(now));
     }
     if (passwordChanged)
-        parts.append(QStringLiteral("password changed"));
+        parts.append(before.isEmpty() ? QStringLiteral("password set") : QStringLiteral("password changed"));
     return parts.join(QStringLiteral("; "));
 }
 
@@ -152,6 +159,30 @@ QList<RightsChange> diffRights(const QMap<int, QString>& before, const QMap<int,
             out.append({ id, captions.value(id), old, now });
     }
     return out;
+}
+
+QMap<int, QString> storedRights(Connection& connection, int groupId)
+{
+    Query q(&connection, Sql::QGroupRights);
+    q.setParam(QStringLiteral("GroupId"), groupId);
+    QMap<int, QString> rights;
+    for (q.open(); !q.eof(); q.next()) {
+        QString four;
+        for (const char* column : { "AccessRight", "AddRight", "ModifyRight", "DeleteRight" })
+            four += q.field(QLatin1String(column)).asString() == QLatin1String("Y") ? QLatin1Char('Y') : QLatin1Char('N');
+        rights.insert(q.field(QStringLiteral("Menu")).asInteger(), four);
+    }
+    return rights;
+}
+
+QStringList assignedDatabases(Connection& connection, int userId)
+{
+    Query q(&connection, Sql::QUserDatabaseNames);
+    q.setParam(QStringLiteral("UserId"), userId);
+    QStringList names;
+    for (q.open(); !q.eof(); q.next())
+        names.append(q.field(QStringLiteral("DatabaseName")).asString().trimmed());
+    return names;
 }
 
 QString assignmentChanges(const QStringList& before, const QStringList& after)

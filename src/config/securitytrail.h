@@ -23,6 +23,9 @@ struct Actor
     QString userCode;
 };
 
+// The person logged on, as the rights lookup before the screen found them.
+Actor loggedOn();
+
 // Writes one row; LogDate is the server's time and Workstation the computer's
 // name. Throws DbError when the connection is not inside a transaction.
 void write(Connection& connection, const Actor& actor, const QString& screen, Action action, const QString& targetCode, const QString& detail);
@@ -32,8 +35,8 @@ using Row = QList<QPair<QString, QVariant>>;
 
 // Each column whose value differs, "COLUMN: old -> new", joined by "; ", in
 // column order. A password column (plain, scrambled or the tablet's) never
-// shows a value: it reads "password changed". An insert passes an empty
-// `before`, a delete an empty `after`.
+// shows a value: it reads "password changed" ("password set" on an insert,
+// nothing on a delete). An insert passes an empty `before`, a delete an empty `after`.
 QString columnChanges(const Row& before, const Row& after);
 
 // The four rights of a menu entry as "YNNN" (access, add, modify, delete).
@@ -48,6 +51,11 @@ struct RightsChange
 QString rightsChanges(const QList<RightsChange>& changes);
 // The same from the whole before and after sets of a group, by menu id.
 QList<RightsChange> diffRights(const QMap<int, QString>& before, const QMap<int, QString>& after, const QMap<int, QString>& captions = {});
+
+// A group's rights as stored, "YNNN" by menu id (read inside the save's transaction).
+QMap<int, QString> storedRights(Connection& connection, int groupId);
+// The names of the databases a user is assigned to, as stored.
+QStringList assignedDatabases(Connection& connection, int userId);
 
 // "added: A, B; removed: C" (either part left out when empty).
 QString assignmentChanges(const QStringList& before, const QStringList& after);

@@ -421,6 +421,14 @@ const QStringList QGroupRights = {
     QStringLiteral("Where UserName = :GroupId"),
 };
 
+const QStringList QUserDatabaseNames = {
+    QStringLiteral("Select O.DatabaseName"),
+    QStringLiteral("From UserCompany U"),
+    QStringLiteral("Inner Join DatabaseList O On (O.Id = U.DatabaseList)"),
+    QStringLiteral("Where U.UserName = :UserId"),
+    QStringLiteral("Order By O.DatabaseName"),
+};
+
 const QStringList QMenuEntry = {
     QStringLiteral("Select Id, Description, DescEnglish From Menu Where Id = :MenuId"),
 };
@@ -467,6 +475,7 @@ const QList<Entry>& catalogue()
         { "QSiteUser", Target::Config, Kind::Select, &QSiteUser },
         { "QSiteGroup", Target::Config, Kind::Select, &QSiteGroup },
         { "QGroupRights", Target::Config, Kind::Select, &QGroupRights },
+        { "QUserDatabaseNames", Target::Config, Kind::Select, &QUserDatabaseNames },
         { "QMenuEntry", Target::Config, Kind::Select, &QMenuEntry },
         { "QWhoCanMenu", Target::Config, Kind::Select, &QWhoCanMenu },
         { "QWhoCanFlag", Target::Config, Kind::Select, &QWhoCanFlag },

@@ -73,6 +73,7 @@ extern const QStringList QSecurityLog;
 extern const QStringList QSiteUser;
 extern const QStringList QSiteGroup;
 extern const QStringList QGroupRights;
+extern const QStringList QUserDatabaseNames;
 extern const QStringList QMenuEntry;
 extern const QStringList QWhoCanMenu;
 extern const QStringList QWhoCanFlag;

@@ -1,6 +1,7 @@
 #include "security/frcopyright.h"
 
 #include "config/dmconfig.h"
+#include "config/securitytrail.h"
 #include "config/sqlcatalogue.h"
 #include "db/connection.h"
 #include "db/field.h"
@@ -152,6 +153,7 @@ void TFrCopyRight::BCopyClick()
     PCopy->setParam(QStringLiteral("@FromUser"), from);
     PCopy->setParam(QStringLiteral("@ToUser"), TargetGroupId);
     PCopy->execProc();
+    Trail::write(*QUser->connection(), Trail::loggedOn(), QStringLiteral("copy rights"), Trail::Action::Copy, TargetGroupCode, Trail::copyDetail(code));
     transaction.commit();
     prompts().information(QStringLiteral("Copy OK !!!!"));
 }

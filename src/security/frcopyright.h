@@ -23,6 +23,7 @@ public:
     ~TFrCopyRight() override;
 
     int TargetGroupId = 0;
+    QString TargetGroupCode; // named in the security trail
 
     QTableView* UserGrid;
     QPushButton* BCopy;

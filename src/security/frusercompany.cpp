@@ -1,6 +1,7 @@
 #include "security/frusercompany.h"
 
 #include "config/dmconfig.h"
+#include "config/securitytrail.h"
 #include "config/sqlcatalogue.h"
 #include "db/connection.h"
 #include "db/query.h"
@@ -236,6 +237,7 @@ void TFrUserCompany::AcSaveExecute()
         return;
     Connection& connection = *DmConfig->DmCfg;
     Transaction transaction(connection);
+    const QStringList before = Trail::assignedDatabases(connection, CurrentUserId);
     Query remove(&connection, Sql::DeleteUserCompany);
     for (const int id : DList->removedIds()) {
         remove.setParam(QStringLiteral("OLD_Id"), id);
@@ -251,6 +253,9 @@ void TFrUserCompany::AcSaveExecute()
         insert.setParam(QStringLiteral("DatabaseList"), row.databaseList);
         insert.execSql();
     }
+    const QString detail = Trail::assignmentChanges(before, Trail::assignedDatabases(connection, CurrentUserId));
+    Trail::write(connection, Trail::loggedOn(), QStringLiteral("databases"), Trail::Action::Assign, UserCode->text().trimmed(),
+        detail.isEmpty() ? QStringLiteral("no change") : detail);
     transaction.commit();
     TFrUserCompany::AcNewExecute();
 }

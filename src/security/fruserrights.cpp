@@ -1,6 +1,7 @@
 #include "security/fruserrights.h"
 
 #include "config/dmconfig.h"
+#include "config/securitytrail.h"
 #include "config/sqlcatalogue.h"
 #include "db/connection.h"
 #include "db/query.h"
@@ -294,6 +295,9 @@ void TFrUserRights::AcSaveExecute()
         return;
     Connection& connection = *DmConfig->DmCfg;
     Transaction transaction(connection);
+    // The group's rights as stored, read inside the save: the trail names what this save changes.
+    const QMap<int, QString> before = Trail::storedRights(connection, CurrentGroupId);
+    QMap<int, QString> after;
     SpDeleteOldRight->close();
     SpDeleteOldRight->setParam(QStringLiteral("@OldId"), CurrentGroupId);
     SpDeleteOldRight->execProc();
@@ -308,9 +312,26 @@ void TFrUserRights::AcSaveExecute()
         insert.setParam(QStringLiteral("ModifyRight"), row.rights[2]);
         insert.setParam(QStringLiteral("DeleteRight"), row.rights[3]);
         insert.execSql();
+        after.insert(int(row.id), row.rights[0] + row.rights[1] + row.rights[2] + row.rights[3]);
     }
+    writeTrail(before, after);
     transaction.commit();
     TFrUserRights::AcNewExecute();
+}
+
+// One row for the save: the entries whose four rights it changed, by their captions on the grid.
+void TFrUserRights::writeTrail(const QMap<int, QString>& before, const QMap<int, QString>& after)
+{
+    QList<Trail::RightsChange> changes = Trail::diffRights(before, after);
+    if (!changes.isEmpty()) {
+        QHash<int, QString> captions;
+        for (const RightsRow& row : QRights->rows())
+            captions.insert(int(row.id), row.description.trimmed());
+        for (Trail::RightsChange& c : changes)
+            c.caption = captions.value(c.menuId);
+    }
+    Trail::write(*DmConfig->DmCfg, Trail::loggedOn(), QStringLiteral("rights"), Trail::Action::Rights, UserCode->text().trimmed(),
+        changes.isEmpty() ? QStringLiteral("no change") : Trail::rightsChanges(changes));
 }
 
 void TFrUserRights::AcCopyExecute()
@@ -319,6 +340,7 @@ void TFrUserRights::AcCopyExecute()
         return;
     TFrCopyRight& copy = m_copyDialog ? *m_copyDialog : copyRightDialog();
     copy.TargetGroupId = CurrentGroupId;
+    copy.TargetGroupCode = UserCode->text().trimmed();
     if (copy.exec() == QDialog::Accepted)
         TFrUserRights::AcNewExecute();
 }

@@ -2,6 +2,8 @@
 
 #include "dialogs/frform.h"
 
+#include <QMap>
+
 class CheckBoxCell;
 class QGroupBox;
 class QMenu;
@@ -62,6 +64,7 @@ protected:
 private:
     void setEveryRow(const QString& value);
     void refuseCode(const QString& message);
+    void writeTrail(const QMap<int, QString>& before, const QMap<int, QString>& after);
 
     TFrCopyRight* m_copyDialog;
     CheckBoxCell* m_checkCells;

@@ -114,6 +114,7 @@ QHash<QString, Expectation> expectations()
         { QStringLiteral("QSiteGroup"),
             { { { QStringLiteral("GroupId"), 3 } }, 1, { { QStringLiteral("Code"), QStringLiteral("ADMIN") }, { QStringLiteral("CanSetOtherUserPass"), QStringLiteral("Y") } }, {} } },
         { QStringLiteral("QGroupRights"), { { { QStringLiteral("GroupId"), 3 } }, 41, {}, {} } },
+        { QStringLiteral("QUserDatabaseNames"), { { { QStringLiteral("UserId"), 6 } }, 6, { { QStringLiteral("DatabaseName"), QStringLiteral("QLN%1").arg(kYear - 1) } }, {} } },
         { QStringLiteral("QMenuEntry"), { { { QStringLiteral("MenuId"), 10000000 } }, 1, { { QStringLiteral("DescEnglish"), QStringLiteral("Sales") } }, {} } },
         // the cashier's group has no rights on the sales department; ZAQ's has
         { QStringLiteral("QWhoCanMenu"), { { { QStringLiteral("MenuId"), 10000000 } }, 4, { { QStringLiteral("Code"), QStringLiteral("JOHN") }, { QStringLiteral("GroupCode"), QStringLiteral("SALES") } }, {} } },

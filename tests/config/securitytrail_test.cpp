@@ -76,9 +76,9 @@ TEST(TrailDetail, ColumnChangesNameEachChangedColumnAndNeverAPassword)
                 { QStringLiteral("PasswordTablet"), QStringLiteral("tab2") }, { QStringLiteral("Email"), QStringLiteral("bob@example.com") } },
             QStringLiteral("FULLNAME: 'Bob' -> 'Bob Brown'; ACTIVE: 'Y' -> 'N'; tablet password changed; Email: (none) -> 'bob@example.com'; password changed") },
         { "an insert", {}, { { QStringLiteral("CODE"), QStringLiteral("EVE") }, { QStringLiteral("PasswordNew"), QByteArray("evepw") } },
-            QStringLiteral("CODE: (none) -> 'EVE'; password changed") },
+            QStringLiteral("CODE: (none) -> 'EVE'; password set") },
         { "a delete", { { QStringLiteral("CODE"), QStringLiteral("EVE") }, { QStringLiteral("PASSWORD"), QStringLiteral("x") } }, {},
-            QStringLiteral("CODE: 'EVE' -> (none); password changed") },
+            QStringLiteral("CODE: 'EVE' -> (none)") },
     };
     for (const auto& c : cases) {
         const QString detail = Trail::columnChanges(c.before, c.after);

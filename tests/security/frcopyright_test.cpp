@@ -1,6 +1,7 @@
 // Copying one group's rights onto another: the groups offered, the access code
 // for the group ZAQ, and the dialog's result.
 #include "securitytest.h"
+#include "trailrows.h"
 
 #include "security/frcopyright.h"
 
@@ -16,6 +17,7 @@ protected:
         : dialog(nullptr, dm.DmCfg)
     {
         dialog.TargetGroupId = RightsSite::id(site, QStringLiteral("SALES"));
+        dialog.TargetGroupCode = QStringLiteral("SALES");
     }
 
     QStringList listed() const
@@ -114,6 +116,17 @@ TEST_F(CopyRight, AFailedCopyLeavesTheTargetAsItWasAndStillClosesWithOk)
     EXPECT_EQ(prompts.errors().size(), 1);
     EXPECT_TRUE(prompts.informations().isEmpty());
     EXPECT_EQ(RightsSite::rightsOf(site, QStringLiteral("SALES")), before);
+}
+
+TEST_F(CopyRight, ACopyLeavesATrailRowNamingTheSourceAndAFailedOneNone)
+{
+    dm.UserId = RightsSite::id(site, QStringLiteral("SOMCHAI"));
+    EXPECT_EQ(copyFrom(QStringLiteral("ACCT")), QDialog::Accepted);
+    EXPECT_EQ(trailRows(site), QStringList { QString::number(dm.UserId) + QStringLiteral(" SOMCHAI|copy rights|copy|SALES|rights copied from group ACCT") });
+    RightsSite::failInserts(site, QStringLiteral("UserRight"), QStringLiteral("NEW.Menu = 210"));
+    copyFrom(QStringLiteral("ADMIN"));
+    EXPECT_EQ(prompts.errors().size(), 1);
+    EXPECT_EQ(trailRows(site).size(), 1);
 }
 
 } // namespace

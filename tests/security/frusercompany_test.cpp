@@ -1,6 +1,7 @@
 // The databases a user may log on to: loading a user, the choice box, adding
 // and removing, saving, and what the logon offers afterwards.
 #include "securitytest.h"
+#include "trailrows.h"
 
 #include "config/sqlcatalogue.h"
 #include "db/connection.h"
@@ -224,6 +225,27 @@ TEST_F(UserCompany, TheChoiceBoxHoldsEveryUnassignedDatabase)
         add(QStringLiteral("2020 - Old 249"));
         EXPECT_EQ(assigned(), QStringList { QStringLiteral("OLD249") });
     });
+}
+
+TEST_F(UserCompany, ASaveLeavesTheDatabasesAddedAndRemovedInTheTrailAndAFailedOneNone)
+{
+    dm.UserId = RightsSite::id(site, QStringLiteral("SOMCHAI"));
+    runModal(screen, [&] {
+        load(QStringLiteral("JOHN"));
+        add(QStringLiteral("2026 - B ปี 2026"));
+        remove(QStringLiteral("A2026"));
+        save();
+    });
+    EXPECT_EQ(trailRows(site), QStringList { QString::number(dm.UserId) + QStringLiteral(" SOMCHAI|databases|assign|JOHN|added: B2026; removed: A2026") });
+
+    RightsSite::failInserts(site, QStringLiteral("UserCompany"), QStringLiteral("1 = 1"));
+    runModal(screen, [&] {
+        load(QStringLiteral("JOHN"));
+        add(QStringLiteral("2026 - A ปี 2026"));
+        save();
+        EXPECT_EQ(prompts.errors().size(), 1);
+    });
+    EXPECT_EQ(trailRows(site).size(), 1);
 }
 
 } // namespace

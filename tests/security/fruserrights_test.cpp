@@ -1,6 +1,7 @@
 // The group rights screen: what the grid lists, the double-click down the
 // tree, the bulk settings, saving, refusals and the copy from another group.
 #include "securitytest.h"
+#include "trailrows.h"
 
 #include "db/connection.h"
 #include "security/frcopyright.h"
@@ -321,6 +322,36 @@ TEST_F(UserRights, ClosingTheScreenIsNoLeavingOfTheCodeBox)
     EXPECT_FALSE(run.leftOpen);
     EXPECT_EQ(prompts.texts(ScriptedPrompts::Kind::ConfirmGreen), QStringList { QStringLiteral("ออกจากโปรแกรม ?") });
     EXPECT_EQ(prompts.informations(), QStringList()); // no "not found" for the code left in the box
+}
+
+TEST_F(UserRights, ASaveLeavesTheChangedEntriesInTheTrailAndAFailedOneNothing)
+{
+    dm.UserId = RightsSite::id(site, QStringLiteral("SOMCHAI"));
+    const QString somchai = QString::number(dm.UserId) + QStringLiteral(" SOMCHAI|rights|rights|");
+    runModal(screen, [&] {
+        load(QStringLiteral("SALES"));
+        screen.QRights->setRights(rowOf(210), QStringLiteral("Y"));
+        screen.QRights->setRight(rowOf(110), RightsModel::Add, QStringLiteral("N"));
+        prompts.queueConfirm(true);
+        press(screen, Qt::Key_F10);
+        load(QStringLiteral("SALES"));
+        prompts.queueConfirm(true);
+        press(screen, Qt::Key_F10); // nothing changed
+    });
+    const QStringList rows = trailRows(site);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0], somchai + QStringLiteral("SALES|110 ใบเสนอราคา: YYNN -> YNNN; 210 สมุดรายวัน: NNNN -> YYYY")) << rows[0].toStdString();
+    EXPECT_EQ(rows[1], somchai + QStringLiteral("SALES|no change"));
+
+    RightsSite::failInserts(site, QStringLiteral("UserRight"), QStringLiteral("NEW.Menu = 210"));
+    runModal(screen, [&] {
+        load(QStringLiteral("ACCT"));
+        screen.QRights->setRights(rowOf(100), QStringLiteral("Y"));
+        prompts.queueConfirm(true);
+        press(screen, Qt::Key_F10);
+        EXPECT_EQ(prompts.errors().size(), 1);
+    });
+    EXPECT_EQ(trailRows(site).size(), 2);
 }
 
 } // namespace
