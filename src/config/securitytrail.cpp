@@ -132,7 +132,7 @@ QString columnChanges(const Row& before, const Row& after)
 QString rightsChanges(const QList<RightsChange>& changes)
 {
     QStringList lines;
-    lines.reserve(changes.size());
+    lines.reserve(int(changes.size()));
     for (const RightsChange& c : changes) {
         QString line = QString::number(c.menuId);
         if (!c.caption.isEmpty())
@@ -146,15 +146,31 @@ QString rightsChanges(const QList<RightsChange>& changes)
 
 QList<RightsChange> diffRights(const QMap<int, QString>& before, const QMap<int, QString>& after, const QMap<int, QString>& captions)
 {
-    // A missing row reads as four "N": a row of "NNNN" that appears or goes changes nothing.
+    // Both maps are in menu id order: one walk through the two side by side. A
+    // missing row reads as four "N": a row of "NNNN" that appears or goes changes nothing.
     const QString none = QStringLiteral("NNNN");
     QList<RightsChange> out;
-    QList<int> ids = before.keys() + after.keys();
-    std::sort(ids.begin(), ids.end());
-    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
-    for (int id : std::as_const(ids)) {
-        const QString old = before.value(id, none);
-        const QString now = after.value(id, none);
+    auto b = before.constBegin();
+    auto a = after.constBegin();
+    while (b != before.constEnd() || a != after.constEnd()) {
+        int id;
+        QString old = none;
+        QString now = none;
+        if (a == after.constEnd() || (b != before.constEnd() && b.key() < a.key())) {
+            id = b.key();
+            old = b.value();
+            ++b;
+        } else if (b == before.constEnd() || a.key() < b.key()) {
+            id = a.key();
+            now = a.value();
+            ++a;
+        } else {
+            id = a.key();
+            old = b.value();
+            now = a.value();
+            ++a;
+            ++b;
+        }
         if (old != now)
             out.append({ id, captions.value(id), old, now });
     }
@@ -165,12 +181,18 @@ QMap<int, QString> storedRights(Connection& connection, int groupId)
 {
     Query q(&connection, Sql::QGroupRights);
     q.setParam(QStringLiteral("GroupId"), groupId);
+    q.open();
+    const int menu = q.columnIndex(QStringLiteral("Menu"));
+    const int columns[] = { q.columnIndex(QStringLiteral("AccessRight")), q.columnIndex(QStringLiteral("AddRight")),
+        q.columnIndex(QStringLiteral("ModifyRight")), q.columnIndex(QStringLiteral("DeleteRight")) };
     QMap<int, QString> rights;
-    for (q.open(); !q.eof(); q.next()) {
-        QString four;
-        for (const char* column : { "AccessRight", "AddRight", "ModifyRight", "DeleteRight" })
-            four += q.field(QLatin1String(column)).asString() == QLatin1String("Y") ? QLatin1Char('Y') : QLatin1Char('N');
-        rights.insert(q.field(QStringLiteral("Menu")).asInteger(), four);
+    for (; !q.eof(); q.next()) {
+        QString four(4, QLatin1Char('N'));
+        for (int i = 0; i < 4; ++i) {
+            if (q.field(columns[i]).asString() == QLatin1String("Y"))
+                four[i] = QLatin1Char('Y');
+        }
+        rights.insert(q.field(menu).asInteger(), four);
     }
     return rights;
 }

@@ -323,12 +323,10 @@ void TFrUserRights::AcSaveExecute()
 void TFrUserRights::writeTrail(const QMap<int, QString>& before, const QMap<int, QString>& after)
 {
     QList<Trail::RightsChange> changes = Trail::diffRights(before, after);
-    if (!changes.isEmpty()) {
-        QHash<int, QString> captions;
-        for (const RightsRow& row : QRights->rows())
-            captions.insert(int(row.id), row.description.trimmed());
-        for (Trail::RightsChange& c : changes)
-            c.caption = captions.value(c.menuId);
+    for (Trail::RightsChange& c : changes) {
+        const int r = QRights->rowOf(c.menuId);
+        if (r >= 0)
+            c.caption = QRights->row(r).description.trimmed();
     }
     Trail::write(*DmConfig->DmCfg, Trail::loggedOn(), QStringLiteral("rights"), Trail::Action::Rights, UserCode->text().trimmed(),
         changes.isEmpty() ? QStringLiteral("no change") : Trail::rightsChanges(changes));

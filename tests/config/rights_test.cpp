@@ -56,6 +56,7 @@ TEST_F(CompanyAndRights, RightsLookupTakesThePrivilegeFromTheGroupRow)
     EXPECT_TRUE(dm.CanSetOtherUserPass); // ANN's own row says N, her group Y
     EXPECT_EQ(dm.GroupId, LogonFixture::userId(site, QStringLiteral("ADMIN")));
     EXPECT_EQ(dm.UserCode, QStringLiteral("ANN"));
+    EXPECT_EQ(dm.UserId, LogonFixture::userId(site, QStringLiteral("ANN"))); // whom the security trail names
     EXPECT_EQ(dm.MenuCaption, QStringLiteral("ผู้ใช้งาน"));
     EXPECT_TRUE(dm.ThaiLanguage); // set back from the user's language
     EXPECT_EQ(dm.SaveQuestion, QStringLiteral("จัดเก็บข้อมูล ?"));
