@@ -1,6 +1,7 @@
 #include "security/frchangepassword.h"
 
 #include "config/dmconfig.h"
+#include "config/securitytrail.h"
 #include "config/sqlcatalogue.h"
 #include "db/connection.h"
 #include "db/query.h"
@@ -187,6 +188,7 @@ void TFrChangePassword::AcSaveExecute()
     // error; the screen keeps what was typed.
     Transaction transaction(*DmConfig->DmCfg);
     DmConfig->StorePasswordNew(NewPassword->text().trimmed(), m_loadedCode);
+    Trail::write(*DmConfig->DmCfg, Trail::loggedOn(), QStringLiteral("password"), Trail::Action::Password, m_loadedCode.trimmed(), QStringLiteral("password changed"));
     transaction.commit();
     FormShow();
 }

@@ -2,6 +2,7 @@
 
 #include "config/dmconfig.h"
 #include "config/profiles.h"
+#include "config/securitytrail.h"
 #include "config/sqlcatalogue.h"
 #include "db/connection.h"
 #include "db/cp874.h"
@@ -439,6 +440,8 @@ void TFrUserName::OpenQuery(const QString& code)
         if (c.fill == Default::ByMode && GroupMode)
             m_record.insert(QStringLiteral("GROUPID"), QVariant());
     }
+    // What the screen shows (a NULL flag as "N") is what a change is measured from.
+    m_loaded = NewRecord ? QHash<QString, QVariant>() : m_record;
 }
 
 void TFrUserName::UserNameExit()
@@ -604,6 +607,7 @@ void TFrUserName::AcSaveExecute()
         // Inside the transaction: a user whose password could not be stored is not created.
         if (NewRecord)
             DmConfig->StorePasswordNew(Password->text(), UserName->text());
+        writeTrail(false);
         transaction.commit();
     } catch (...) {
         m_record = before;
@@ -626,6 +630,29 @@ void TFrUserName::applyRecord()
                           .arg(value(QStringLiteral("CODE")).toString()));
 }
 
+// Each column the save or delete changed, in the record query's order; the
+// stamps of the save are left out, the trail has its own date.
+void TFrUserName::writeTrail(bool deleted)
+{
+    Trail::Row before;
+    Trail::Row after;
+    for (const Column& c : columns()) {
+        const QString k = key(QLatin1String(c.name));
+        if (k == QLatin1String("ID") || k == QLatin1String("ADDDATE") || k == QLatin1String("EDITDATE"))
+            continue;
+        if (!m_loaded.isEmpty())
+            before.append({ QLatin1String(c.name), m_loaded.value(k) });
+        if (!deleted)
+            after.append({ QLatin1String(c.name), m_record.value(k) });
+    }
+    const Trail::Action action = deleted ? Trail::Action::Delete : NewRecord ? Trail::Action::Insert : Trail::Action::Update;
+    QString detail = Trail::columnChanges(before, after);
+    if (detail.isEmpty())
+        detail = QStringLiteral("no change");
+    Trail::write(*DmConfig->DmCfg, Trail::loggedOn(), GroupMode ? QStringLiteral("groups") : QStringLiteral("users"), action,
+        (deleted ? m_loaded : m_record).value(QStringLiteral("CODE")).toString().trimmed(), detail);
+}
+
 void TFrUserName::AcDelExecute()
 {
     if (UserName->text().trimmed() == QLatin1String("ZAQ")) {
@@ -640,6 +667,7 @@ void TFrUserName::AcDelExecute()
     DeleteUser->close();
     DeleteUser->setParam(QStringLiteral("@UserId"), m_oldId);
     DeleteUser->execProc();
+    writeTrail(true);
     transaction.commit();
     DeleteUser->close();
     AcNewExecute();

@@ -107,8 +107,10 @@ private:
     void fillCustomerList();
     void showCustomerName();
     void applyRecord();
+    void writeTrail(bool deleted);
 
     QHash<QString, QVariant> m_record; // by upper-cased column name
+    QHash<QString, QVariant> m_loaded; // the record as loaded, for the security trail; empty for a new one
     QVariant m_oldId;
     QHash<QString, QCheckBox*> m_flags; // by upper-cased column name
     qint64 m_poMinimum = 0;

@@ -3,6 +3,7 @@
 #include "security/frchangepassword.h"
 #include "security/passwords.h"
 #include "securityfixture.h"
+#include "trailrows.h"
 
 #include <QLabel>
 #include <QToolButton>
@@ -210,6 +211,21 @@ TEST_F(ChangePassword, ClosingAsksOnTheBlueBoxInTheUsersLanguage)
     prompts.queueConfirm(true);
     screen->close();
     EXPECT_FALSE(screen->isVisible());
+}
+
+TEST_F(ChangePassword, AChangeLeavesATrailRowWithoutThePasswordAndAFailedOneNone)
+{
+    open(QStringLiteral("BOB"), false);
+    dm.UserId = LogonFixture::userId(site, QStringLiteral("BOB"));
+    change(QStringLiteral("bob"), QStringLiteral("Nu2"), QStringLiteral("Nu2"));
+    ASSERT_TRUE(prompts.errors().isEmpty());
+    EXPECT_EQ(trailRows(site), QStringList { QString::number(dm.UserId) + QStringLiteral(" BOB|password|password|BOB|password changed") });
+
+    injectFailure(QStringLiteral("BEFORE INSERT ON SecurityLog"), QStringLiteral("refused"));
+    change(QStringLiteral("Nu2"), QStringLiteral("Nu3"), QStringLiteral("Nu3"));
+    EXPECT_EQ(prompts.errors().size(), 1);
+    EXPECT_EQ(passwordNew(QStringLiteral("BOB")), QStringLiteral("Nu2")); // no change without its trail
+    EXPECT_EQ(trailRows(site).size(), 1);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "security/passwords.h"
 #include "security/privilegecatalogue.h"
 #include "securityfixture.h"
+#include "trailrows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -493,6 +494,64 @@ TEST_F(UserScreen, TabletBoxFollowsTheSettingAndShowsTheCustomerName)
     EXPECT_EQ(screen->LbCustomerName->text(), QStringLiteral("ลูกค้าหนึ่ง"));
     save();
     EXPECT_EQ(column(QStringLiteral("BOB"), QStringLiteral("CusCodeTablet")).toString(), QStringLiteral("C1"));
+}
+
+// Every save and delete leaves one trail row in its own transaction; a failed
+// one leaves none, and a trail that cannot be written stops the change.
+TEST_F(UserScreen, SavesAndDeletesLeaveTheirTrailAndFailuresNone)
+{
+    dm.UserId = LogonFixture::userId(site, QStringLiteral("ANN"));
+    const QString ann = QString::number(dm.UserId) + QStringLiteral(" ANN|");
+
+    open(false);
+    enter(QStringLiteral("FRESH"));
+    type(screen->FullName, QStringLiteral("Fresh One"));
+    type(screen->Password, QStringLiteral("s3cretpw"));
+    type(screen->Confirm, QStringLiteral("s3cretpw"));
+    save();
+    ASSERT_TRUE(prompts.errors().isEmpty()) << prompts.errors().join(QLatin1Char('|')).toStdString();
+    QStringList rows = trailRows(site);
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_TRUE(rows[0].startsWith(ann + QStringLiteral("users|insert|FRESH|CODE: (none) -> 'FRESH'; FULLNAME: (none) -> 'Fresh One'"))) << rows[0].toStdString();
+    EXPECT_TRUE(rows[0].endsWith(QStringLiteral("; password set"))) << rows[0].toStdString();
+    const QString scrambled = QString::fromLatin1(storedPassword(QStringLiteral("FRESH"))).trimmed();
+    EXPECT_FALSE(rows[0].contains(QStringLiteral("s3cretpw")));
+    EXPECT_FALSE(rows[0].contains(scrambled)) << scrambled.toStdString();
+
+    open(false);
+    enter(QStringLiteral("BOB"));
+    type(screen->Email, QStringLiteral("bob@example.com"));
+    save();
+    open(true);
+    enter(QStringLiteral("SALES"));
+    screen->flagBox(QStringLiteral("CanSeeCost"))->setChecked(true);
+    save();
+    open(false);
+    enter(QStringLiteral("FRESH"));
+    prompts.queueConfirm(true);
+    screen->AcDel->trigger();
+    rows = trailRows(site);
+    ASSERT_EQ(rows.size(), 4) << rows.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(rows[1], ann + QStringLiteral("users|update|BOB|Email: (none) -> 'bob@example.com'"));
+    EXPECT_EQ(rows[2], ann + QStringLiteral("groups|update|SALES|CanSeeCost: 'N' -> 'Y'"));
+    EXPECT_TRUE(rows[3].startsWith(ann + QStringLiteral("users|delete|FRESH|CODE: 'FRESH' -> (none); FULLNAME: 'Fresh One' -> (none)"))) << rows[3].toStdString();
+    for (const QString& row : rows)
+        EXPECT_FALSE(row.contains(QStringLiteral("s3cretpw")) || row.contains(scrambled) || row.contains(QStringLiteral("'bob'"))) << row.toStdString();
+
+    // A save the database refuses, and one whose trail the database refuses: neither is stored, nor traced.
+    for (const char* trigger : { "BEFORE UPDATE OF FULLNAME ON UserName", "BEFORE INSERT ON SecurityLog" }) {
+        SCOPED_TRACE(trigger);
+        injectFailure(QLatin1String(trigger), QStringLiteral("refused"));
+        open(false);
+        enter(QStringLiteral("BOB"));
+        type(screen->FullName, QStringLiteral("Edited Name"));
+        prompts.clear();
+        save();
+        EXPECT_EQ(prompts.errors().size(), 1);
+        EXPECT_EQ(column(QStringLiteral("BOB"), QStringLiteral("FULLNAME")).toString(), QStringLiteral("  Bob Brown  "));
+        EXPECT_EQ(trailRows(site).size(), 4);
+        removeFailures();
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The site tool's security reports over a fixture site whose answers are known:
 // the logon fixture's users and groups with the menu fixture's rights.
+#include "privilegeflags.h"
 #include "reports.h"
 
 #include "fakeworkstation.h"
@@ -176,6 +177,15 @@ TEST_F(SiteReportsTest, UnlockLiftsTheLockAndLeavesATrailRow)
     ASSERT_EQ(run(SiteReports::unlock, { QStringLiteral("BOB") }), 0);
     EXPECT_EQ(out, QStringLiteral("BOB has no failed logons counted.\n"));
     EXPECT_EQ(site.configScalar(QStringLiteral("select count(*) from SecurityLog")).toInt(), 1);
+}
+
+TEST(PrivilegeFlags, AreTheFiftyGroupFlagsOfTheScreensCatalogue)
+{
+    EXPECT_EQ(PrivilegeFlags::all().size(), 50);
+    ASSERT_NE(PrivilegeFlags::find(QStringLiteral("web_it")), nullptr);
+    EXPECT_EQ(QString::fromUtf8(PrivilegeFlags::find(QStringLiteral("web_it"))->caption), QStringLiteral("แผนกไอที"));
+    for (const char* notAFlag : { "ACTIVE", "IsDepartment", "Password", "Code" })
+        EXPECT_EQ(PrivilegeFlags::find(QLatin1String(notAFlag)), nullptr) << notAFlag;
 }
 
 } // namespace
