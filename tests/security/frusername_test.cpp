@@ -538,15 +538,30 @@ TEST_F(UserScreen, SavesAndDeletesLeaveTheirTrailAndFailuresNone)
     for (const QString& row : rows)
         EXPECT_FALSE(row.contains(QStringLiteral("s3cretpw")) || row.contains(scrambled) || row.contains(QStringLiteral("'bob'"))) << row.toStdString();
 
-    // A save the database refuses, and one whose trail the database refuses: neither is stored, nor traced.
-    for (const char* trigger : { "BEFORE UPDATE OF FULLNAME ON UserName", "BEFORE INSERT ON SecurityLog" }) {
-        SCOPED_TRACE(trigger);
-        injectFailure(QLatin1String(trigger), QStringLiteral("refused"));
+    // A save or delete the database refuses, and one whose trail the database refuses: neither is stored, nor traced.
+    const struct
+    {
+        const char* trigger;
+        bool remove;
+    } failures[] = {
+        { "BEFORE UPDATE OF FULLNAME ON UserName", false },
+        { "BEFORE INSERT ON SecurityLog", false },
+        { "BEFORE DELETE ON UserName", true },
+        { "BEFORE INSERT ON SecurityLog", true },
+    };
+    for (const auto& f : failures) {
+        SCOPED_TRACE(f.trigger);
+        injectFailure(QLatin1String(f.trigger), QStringLiteral("refused"));
         open(false);
         enter(QStringLiteral("BOB"));
         type(screen->FullName, QStringLiteral("Edited Name"));
         prompts.clear();
-        save();
+        if (f.remove) {
+            prompts.queueConfirm(true);
+            screen->AcDel->trigger();
+        } else {
+            save();
+        }
         EXPECT_EQ(prompts.errors().size(), 1);
         EXPECT_EQ(column(QStringLiteral("BOB"), QStringLiteral("FULLNAME")).toString(), QStringLiteral("  Bob Brown  "));
         EXPECT_EQ(trailRows(site).size(), 4);
