@@ -18,3 +18,13 @@ public:
 private:
     QString m_message;
 };
+
+// What a message echoes of a text that came from outside (a server name from
+// Server.Dat, a statement): enough to recognise it, never the whole of a
+// runaway line.
+inline QString excerpt(const QString& text, int max = 200)
+{
+    if (text.size() <= max)
+        return text;
+    return text.left(max) + QStringLiteral("… (%1 characters in all)").arg(text.size());
+}

@@ -3,6 +3,8 @@
 #include "db/cp874.h"
 
 #include <QRegularExpression>
+#include <cmath>
+#include <limits>
 
 namespace {
 // As dates are shown everywhere: the short date, and the time only when there is one.
@@ -31,13 +33,13 @@ QString Field::asString() const
     }
     if (m_value.typeId() == QMetaType::Double) {
         const double d = m_value.toDouble();
-        if (d == double(qint64(d)))
+        if (std::fabs(d) < 9.0e15 && d == std::trunc(d)) // whole and exact in a double
             return QString::number(qint64(d));
     }
     return m_value.toString();
 }
 
-int Field::asInteger() const { return int(asLargeInt()); }
+int Field::asInteger() const { return int(qBound(qint64(std::numeric_limits<int>::min()), asLargeInt(), qint64(std::numeric_limits<int>::max()))); }
 
 qint64 Field::asLargeInt() const
 {
@@ -48,7 +50,14 @@ qint64 Field::asLargeInt() const
     if (ok)
         return v;
     const double d = m_value.toString().trimmed().toDouble(&ok);
-    return ok ? qint64(d) : 0;
+    if (!ok || std::isnan(d))
+        return 0;
+    // Beyond the range a conversion is undefined; the nearest limit stands in.
+    if (d >= 9223372036854775808.0)
+        return std::numeric_limits<qint64>::max();
+    if (d < -9223372036854775808.0)
+        return std::numeric_limits<qint64>::min();
+    return qint64(d);
 }
 
 double Field::asFloat() const

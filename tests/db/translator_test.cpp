@@ -29,16 +29,26 @@ TEST(Translator, RewritesTheProgramsTsql)
         { "Select Top 1 Coalesce(SetDocYear, 'N') SetDocYear\nFrom Databaselist\nWhere (YearNo = :GetYear) And(Upper(LTrim(RTrim(DatabaseName))) = :GetDataName)",
             "Select Coalesce(SetDocYear, 'N') SetDocYear From Databaselist Where (YearNo = ?1) And (zaq_upper(LTrim(RTrim(DatabaseName))) = ?2) LIMIT 1" },
         { "Select Id,U.Code,u.Code+' '+U.FullName FullName From UserName U Order  By U.Code",
-            "Select Id, U.Code, zaq_plus(zaq_plus(u.Code, ' '), U.FullName) FullName From UserName U Order By U.Code" },
+            "Select Id, U.Code, zaq_plus(u.Code, ' ', U.FullName) FullName From UserName U Order By U.Code" },
         { "SELECT M.Id, space(m.menulevel*3)+M.Description Description, M.Parent",
-            "SELECT M.Id, zaq_plus(zaq_space(m.menulevel * 3), M.Description) Description, M.Parent" },
-        { "select a - b + c * d, -x + 1 from t", "select zaq_plus(a - b, c * d), zaq_plus(-x, 1) from t" },
+            "SELECT M.Id, zaq_plus(zaq_space(zaq_times(m.menulevel, 3)), M.Description) Description, M.Parent" },
+        { "select a - b + c * d, -x + 1, a / b % c, - -1 from t",
+            "select zaq_plus(zaq_minus(a, b), zaq_times(c, d)), zaq_plus(-x, 1), zaq_modulo(zaq_divide(a, b), c), - -1 from t" },
+        { "select a & b + c | d from t", "select zaq_plus(a & b, c) | d from t" },
         { "Select GetDate() ServerDate", "Select zaq_getdate() ServerDate" },
         { "select [Order], N'ไทย' from [My Table] with (nolock)", "select \"Order\", 'ไทย' from \"My Table\"" },
         { "select * from t where x = (select top 1 y from u order by y desc)", "select * from t where x = (select y from u order by y desc LIMIT 1)" },
         { "select case when a = 1 then 'x' + b else 'y' end v from t", "select CASE when a = 1 then zaq_plus('x', b) else 'y' END v from t" },
         { "select cast(x as varchar(10)), convert(int, y), isnull(z, 0) from t",
-            "select zaq_text(x), CAST(y AS INTEGER), ifnull(z, 0) from t" },
+            "select zaq_text(x, 10, 0), zaq_integer(y, 'INT'), ifnull(z, 0) from t" },
+        { "select cast('50%2' as char(3)), cast(p as decimal(10,2)), cast(q as date) from t",
+            "select zaq_text('50%2', 3, 1), zaq_decimal(p, 10, 2), zaq_datetime(q, 1) from t" },
+        { "select 1 from t where a like 'x%' and b not like :p escape '!' and not c + 'd' like e",
+            "select 1 from t where zaq_like(a, 'x%') and NOT zaq_like(b, ?1, '!') and not zaq_like(zaq_plus(c, 'd'), e)" },
+        { "select (select y from u where u.k = t.k) v from t where x in (select y from u) and exists (select 1 from u)",
+            "select (WITH zaq_s(zaq_v) AS (select y from u where u.k = t.k) SELECT zaq_scalar(min(zaq_v), count(*)) FROM (SELECT zaq_v FROM zaq_s LIMIT 2)) v "
+            "from t where x in (select y from u) and exists (select 1 from u)" },
+        { "select * from (select y from u) a, (select z from w) b", "select * from (select y from u) a, (select z from w) b" },
         { "Alter Table Menu Add Version Integer", "ALTER TABLE Menu ADD COLUMN Version INTEGER" },
         { "Alter Table Databaselist Add SetDocYear Char", "ALTER TABLE Databaselist ADD COLUMN SetDocYear CHAR COLLATE ZAQ_CI" },
         { "Create Table T (Id Int Identity(1,1) Primary Key, Code VarChar(20) Not Null, Flag Char(1) Default 'Y', Pw VarBinary(Max) Null, At DateTime)",
@@ -106,6 +116,13 @@ TEST(Translator, RefusesWhatItCannotTranslateAndNamesIt)
     }
 }
 
+TEST(Translator, ASumOfManyTermsIsOneFlatCallPerHundredTerms)
+{
+    const QString sql = only(QStringLiteral("select 1") + QStringLiteral(" + 1").repeated(250));
+    EXPECT_EQ(sql.count(QLatin1String("zaq_plus(")), 3);
+    EXPECT_EQ(sql.count(QLatin1Char('1')), 251);
+}
+
 TEST(Translator, ReportsBrokenTextAsASyntaxError)
 {
     for (const char* bad : { "select 'unclosed from t", "select (a from t", "select a) from t" }) {
@@ -115,6 +132,18 @@ TEST(Translator, ReportsBrokenTextAsASyntaxError)
         } catch (const DbError& e) {
             EXPECT_FALSE(e.message().contains(QLatin1String("Not supported"))) << bad;
         }
+    }
+}
+
+TEST(Translator, StatementsCutShortAreErrors)
+{
+    // Cut anywhere: an error, never a read past the last token.
+    for (const char* bad : { "create table", "create table t", "create table t (", "create table dbo.", "create table t (a", "alter table",
+             "alter table t", "alter table t add", "alter table t drop column", "truncate", "truncate table", "if", "if exists", "if exists (",
+             "if exists (select 1) begin", "declare", "declare @x", "declare @x int =", "declare @x int select @x =", "begin", "begin select 1",
+             "select cast(", "select cast(1 as", "select cast(1 as varchar(", "select convert(", "select convert(int", "select top", "select top (",
+             "select case", "select case when 1 then", "select a.", "insert into t (a) values (", "select 1 from t where a like", "select x(", "select -" }) {
+        EXPECT_THROW(translateTsql(QString::fromUtf8(bad)), DbError) << bad;
     }
 }
 

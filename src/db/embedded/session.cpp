@@ -4,6 +4,7 @@
 #include "db/embedded/functions.h"
 #include "db/embedded/procedures.h"
 #include "db/embedded/server.h"
+#include "db/embedded/storagefailure.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -62,20 +63,25 @@ EmbeddedSession::EmbeddedSession(const ConnectionProfile& profile)
     , m_maxQuerySeconds(profile.maxQueryTimeSeconds())
 {
     const QString folder = QDir::current().absoluteFilePath(m_server);
+    m_folder = folder;
+    // Names come from the site's files: a runaway line is shown cut, not whole.
+    const QString server = excerpt(m_server);
+    const QString database = excerpt(m_database);
     if (!QFileInfo(folder).isDir())
-        throw DbError(QStringLiteral("Cannot reach server \"%1\": there is no server folder %2. Check the server name in Server.Dat.").arg(m_server, QDir::cleanPath(folder)));
+        throw DbError(QStringLiteral("Cannot reach server \"%1\": there is no server folder %2. Check the server name in Server.Dat.").arg(server, excerpt(QDir::cleanPath(folder))));
     if (!EmbeddedServer::isServer(folder))
-        throw DbError(QStringLiteral("Cannot reach server \"%1\": the folder %2 is not a database server (it has no %3).").arg(m_server, QDir::cleanPath(folder), QLatin1String(EmbeddedServer::kMarkerFile)));
+        throw DbError(QStringLiteral("Cannot reach server \"%1\": the folder %2 is not a database server (it has no %3).").arg(server, excerpt(QDir::cleanPath(folder)), QLatin1String(EmbeddedServer::kMarkerFile)));
     if (!EmbeddedServer::acceptsLogin(folder, profile.userName(), profile.password()))
-        throw DbError(QStringLiteral("Login failed for user '%1' on server \"%2\", database \"%3\".").arg(profile.userName(), m_server, m_database));
+        throw DbError(QStringLiteral("Login failed for user '%1' on server \"%2\", database \"%3\".").arg(excerpt(profile.userName()), server, database));
 
     const bool master = m_database.compare(QLatin1String("master"), Qt::CaseInsensitive) == 0;
     QString file;
     if (!master) {
         file = EmbeddedServer::databaseFile(folder, m_database);
         if (file.isEmpty())
-            throw DbError(QStringLiteral("Cannot open database \"%1\" on server \"%2\": the database does not exist.").arg(m_database, m_server));
+            throw DbError(QStringLiteral("Cannot open database \"%1\" on server \"%2\": the database does not exist.").arg(database, server));
     }
+    m_file = file;
 
     m_connectionName = QStringLiteral("zaq-embedded-%1").arg(++g_connectionCounter);
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
@@ -85,8 +91,11 @@ EmbeddedSession::EmbeddedSession(const ConnectionProfile& profile)
         options.append(QStringLiteral("QSQLITE_OPEN_READONLY"));
     m_db.setConnectOptions(options.join(QLatin1Char(';')));
     try {
-        if (!m_db.open())
-            throw DbError(QStringLiteral("Cannot open database \"%1\" on server \"%2\": %3").arg(m_database, m_server, m_db.lastError().databaseText()));
+        if (!m_db.open()) {
+            const QSqlError e = m_db.lastError();
+            QString why = describeStorageFailure(e.nativeErrorCode().toInt(), e.databaseText(), storageFacts(m_folder, m_file, m_readOnly), database);
+            throw DbError(QStringLiteral("Cannot open database \"%1\" on server \"%2\": %3").arg(database, server, why.isEmpty() ? e.databaseText() : why));
+        }
         const QVariant handle = m_db.driver()->handle();
         if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
             throw DbError(QStringLiteral("The SQLite driver gives no connection handle."));
@@ -96,11 +105,17 @@ EmbeddedSession::EmbeddedSession(const ConnectionProfile& profile)
         sqlite3_progress_handler(m_handle, 2000, &EmbeddedSession::progress, this);
 
         exec(m_db, "PRAGMA temp_store=MEMORY");
-        try {
-            exec(m_db, "SELECT count(*) FROM main.sqlite_master");
-        } catch (const DbError& e) {
-            throw DbError(QStringLiteral("Database \"%1\" on server \"%2\" cannot be read (%3): %4").arg(m_database, m_server, QDir::cleanPath(file), e.message()));
+        // The first read opens the file for real (and, in WAL mode, its journal
+        // files beside it): what fails here is the file system or the file.
+        QSqlQuery probe(m_db);
+        if (!probe.exec(QStringLiteral("SELECT count(*) FROM main.sqlite_master"))) {
+            const QSqlError e = probe.lastError();
+            const QString why = describeStorageFailure(e.nativeErrorCode().toInt(), e.databaseText(), storageFacts(m_folder, m_file, m_readOnly), database);
+            if (!why.isEmpty())
+                throw DbError(QStringLiteral("Cannot open database \"%1\" on server \"%2\": %3").arg(database, server, why));
+            throw DbError(QStringLiteral("Database \"%1\" on server \"%2\" cannot be read (%3): %4").arg(database, server, QDir::cleanPath(file), e.databaseText()));
         }
+        probe.finish();
         // The server catalogue as SQL Server answers it.
         exec(m_db,
             "CREATE TEMP VIEW SysObjects AS SELECT name COLLATE ZAQ_CI AS Name, rowid AS Id,"
@@ -161,13 +176,19 @@ void EmbeddedSession::fail(const QString& what, const QSqlError& error) const
     if (text.isEmpty())
         text = error.text();
     const QString code = error.nativeErrorCode();
-    if (code == QLatin1String("8") || text.contains(QLatin1String("readonly"), Qt::CaseInsensitive))
-        text = QStringLiteral("The database \"%1\" is open read-only (OPEN MODE=READ); it cannot be changed.").arg(m_database);
+    int sqliteCode = code.toInt();
+    if (code.isEmpty() && text.contains(QLatin1String("readonly"), Qt::CaseInsensitive))
+        sqliteCode = 8; // SQLITE_READONLY
+    const QString storage = describeStorageFailure(sqliteCode, text, storageFacts(m_folder, m_file, m_readOnly), excerpt(m_database));
+    if (!storage.isEmpty())
+        text = storage;
+    else if (text.contains(QLatin1String("parser stack overflow")) || text.contains(QLatin1String("Expression tree is too large")))
+        text = QStringLiteral("Some part of your SQL statement is nested too deeply. Rewrite the query or break it up into smaller queries. (%1)").arg(text);
     else if (code == QLatin1String("9") || text.contains(QLatin1String("interrupted")))
         text = QStringLiteral("The statement ran longer than the query time limit (MAX QUERY TIME=%1 seconds) and was stopped.").arg(m_maxQuerySeconds);
     else if (code == QLatin1String("5") || text.contains(QLatin1String("database is locked")))
-        text = QStringLiteral("The database \"%1\" is locked by another workstation; try again. (%2)").arg(m_database, text);
-    throw DbError(QStringLiteral("%1\n[server \"%2\", database \"%3\"]\n%4").arg(text, m_server, m_database, what));
+        text = QStringLiteral("The database \"%1\" is locked by another workstation; try again. (%2)").arg(excerpt(m_database), text);
+    throw DbError(QStringLiteral("%1\n[server \"%2\", database \"%3\"]\n%4").arg(text, excerpt(m_server), excerpt(m_database), excerpt(what, 2000)));
 }
 
 std::unique_ptr<QSqlQuery> EmbeddedSession::native(const QString& sql, const QVariantList& values)
@@ -217,7 +238,7 @@ std::unique_ptr<QSqlQuery> EmbeddedSession::run(const QString& tsql, const Param
     try {
         plan = cachedPlan(tsql);
     } catch (const DbError& e) {
-        throw DbError(QStringLiteral("%1\n[server \"%2\", database \"%3\"]\n%4").arg(e.message(), m_server, m_database, tsql));
+        throw DbError(QStringLiteral("%1\n[server \"%2\", database \"%3\"]\n%4").arg(e.message(), excerpt(m_server), excerpt(m_database), excerpt(tsql, 2000)));
     }
     auto q = runSteps(plan, params);
     if (!q)
@@ -229,7 +250,7 @@ void EmbeddedSession::callProcedure(const QString& name, QList<ProcParam>& param
 {
     const EmbeddedProcedure proc = embeddedProcedure(name);
     if (!proc)
-        throw DbError(QStringLiteral("Could not find stored procedure '%1'.\n[server \"%2\", database \"%3\"]").arg(name, m_server, m_database));
+        throw DbError(QStringLiteral("Could not find stored procedure '%1'.\n[server \"%2\", database \"%3\"]").arg(excerpt(name), excerpt(m_server), excerpt(m_database)));
     // A procedure is atomic, inside or outside the caller's transaction.
     native(QStringLiteral("SAVEPOINT zaq_procedure"));
     try {

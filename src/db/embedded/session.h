@@ -33,6 +33,8 @@ private:
 
     QString m_server;
     QString m_database;
+    QString m_folder; // the server folder, absolute
+    QString m_file;   // the database file; empty for master
     QString m_connectionName;
     QSqlDatabase m_db;
     sqlite3* m_handle = nullptr;
