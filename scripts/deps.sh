@@ -14,6 +14,8 @@ zaq_packages=(
   xvfb xauth
   ccache
 )
+# A script that needs more (scripts/fuzz needs clang) names it before sourcing this.
+zaq_packages+=(${zaq_extra_packages[@]+"${zaq_extra_packages[@]}"})
 
 zaq_missing=()
 for p in "${zaq_packages[@]}"; do

@@ -69,6 +69,7 @@ const SqlToken& at(const SqlTokens& v, int i)
 // SQL Server refuses statements nested deeper than it can parse, and so does
 // the embedded engine, before the translation's own recursion exhausts the stack.
 constexpr int kMaxNesting = 64;
+constexpr int kMaxSubstitutedTokens = 100000;
 
 class NestingGuard
 {
@@ -1019,6 +1020,10 @@ private:
             out.append(SqlToken { SqlToken::LParen, QStringLiteral("("), k.line });
             out += *it;
             out.append(SqlToken { SqlToken::RParen, QStringLiteral(")"), k.line });
+            // Each variable stands for its value's text: variables built from
+            // variables would double at every step.
+            if (out.size() > kMaxSubstitutedTokens)
+                unsupported(QStringLiteral("variables whose values grow beyond %1 tokens").arg(kMaxSubstitutedTokens));
         }
         return out;
     }
