@@ -67,6 +67,8 @@ inline const Row kRows[] = {
     { "select cast('abc' as decimal(10, 2))", kError },
     { "select cast('abcdef' as varchar(3))", "abc" },
     { "select cast('ab' as char(4)) + '|'", "ab  |" },
+    { "select cast('x' as varchar(9000))", kError },
+    { "select cast(1 as decimal(39, 0))", kError },
     { "select cast(5 as bit)", "1" },
     { "select cast('true' as bit)", "1" },
     { "select cast('x' as bit)", kError },

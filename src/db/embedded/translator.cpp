@@ -661,6 +661,10 @@ QString Emitter::cast(const QString& expr, const SqlTokens& v, int b, int e)
     const QString type = upper(at(v, b));
     const QVector<int> a = typeArguments(v, b + 1, e);
     auto arg = [&](int k, int fallback) { return k < a.size() ? a[k] : fallback; };
+    // SQL Server's limits on the lengths and precisions a type may declare.
+    const int widest = type.startsWith(QLatin1Char('N')) ? 4000 : 8000;
+    if (!a.isEmpty() && a[0] > widest)
+        throw DbError(QStringLiteral("The size (%1) given to the type '%2' exceeds the maximum allowed for any data type (%3).").arg(a[0]).arg(type.toLower()).arg(widest));
     auto quoted = [](const QString& t) -> QString { return QLatin1Char('\'') + t + QLatin1Char('\''); };
     if (type == QLatin1String("VARBINARY") || type == QLatin1String("BINARY") || type == QLatin1String("IMAGE")) {
         const int length = type == QLatin1String("IMAGE") ? -1 : arg(0, 30);
@@ -680,6 +684,8 @@ QString Emitter::cast(const QString& expr, const SqlTokens& v, int b, int e)
         return QStringLiteral("zaq_integer(%1, %2)").arg(expr, quoted(type == QLatin1String("INTEGER") ? QStringLiteral("INT") : type));
     if (type == QLatin1String("FLOAT") || type == QLatin1String("REAL"))
         return QStringLiteral("zaq_float(") + expr + QLatin1Char(')');
+    if ((type == QLatin1String("NUMERIC") || type == QLatin1String("DECIMAL")) && (arg(0, 18) < 1 || arg(0, 18) > 38 || arg(1, 0) > arg(0, 18)))
+        throw DbError(QStringLiteral("The precision or scale given to the type '%1' is out of range.").arg(type.toLower()));
     if (type == QLatin1String("NUMERIC") || type == QLatin1String("DECIMAL"))
         return QStringLiteral("zaq_decimal(%1, %2, %3)").arg(expr, QString::number(qBound(1, arg(0, 18), 38)), QString::number(qBound(0, arg(1, 0), 38)));
     if (type == QLatin1String("MONEY") || type == QLatin1String("SMALLMONEY"))
