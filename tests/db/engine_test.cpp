@@ -10,6 +10,7 @@
 #include "fixturesite.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -249,6 +250,42 @@ TEST_F(Engine, UnreachableServersAndDatabasesSayWhatToCheck)
         EXPECT_FALSE(bad.isOpen());
     }
     EXPECT_FALSE(QFile::exists(QStringLiteral("data/NO_SUCH_DB.sqlite"))); // nothing created on the way
+}
+
+TEST_F(Engine, ARefusingFileSystemIsNamedAsTheCause)
+{
+    // Only where permissions bind (not for root); the messages themselves are
+    // checked case by case in StorageFailures.
+    const QString folder = site.serverFolder();
+    const QString file = folder + QStringLiteral("/ZAQ_CONFIG.sqlite");
+    const QFile::Permissions was = QFile::permissions(folder);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup);
+    const bool binds = !QFileInfo(folder).isWritable();
+    QString folderMessage;
+    if (binds) {
+        Connection c(QStringLiteral("ro-folder"));
+        c.profile().add(profile(QStringLiteral("./data"), QStringLiteral("ZAQ_CONFIG")));
+        try {
+            Query(&c, { QStringLiteral("select count(*) from UserName") }).open();
+        } catch (const DbError& e) {
+            folderMessage = e.message();
+        }
+    }
+    QFile::setPermissions(folder, was);
+    if (!binds)
+        GTEST_SKIP() << "file permissions do not bind this user";
+    EXPECT_TRUE(folderMessage.contains(QLatin1String("is read-only for this user"))) << folderMessage.toStdString();
+
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup);
+    QString fileMessage;
+    try {
+        Query(&db, { QStringLiteral("update UserName set FullName = 'x'") }).execSql();
+    } catch (const DbError& e) {
+        fileMessage = e.message();
+    }
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    EXPECT_TRUE(fileMessage.contains(QLatin1String("read-only for this user"))) << fileMessage.toStdString();
+    EXPECT_FALSE(fileMessage.contains(QLatin1String("OPEN MODE"))) << fileMessage.toStdString();
 }
 
 TEST_F(Engine, ClosingTheConnectionClosesItsQueries)
