@@ -10,6 +10,7 @@
 #include "logon/frlogon.h"
 #include "mainmenu/frmainmenu.h"
 #include "recordingshell.h"
+#include "quietoffscreen.h"
 #include "scriptedprompts.h"
 #include "site.h"
 #include "toolkit/guard.h"
@@ -34,14 +35,6 @@ namespace {
 
 constexpr int kYear = 2026;
 
-// The offscreen platform warns at every window it shows; the figures stay readable.
-QtMessageHandler g_previousHandler = nullptr;
-void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (!message.contains(QLatin1String("propagateSizeHints")))
-        g_previousHandler(type, context, message);
-}
-
 // One demo site, data module, main window and logon dialog for every run:
 // making the site is not what is measured.
 struct DemoSite
@@ -52,7 +45,7 @@ struct DemoSite
         static char name[] = "bench_logon";
         static char* argv[] = { name, nullptr };
         app = new GuardedApplication(argc, argv);
-        g_previousHandler = qInstallMessageHandler(quietOffscreen);
+        quietOffscreenWarnings();
         if (!dir.isValid())
             throw std::runtime_error("no temporary folder");
         Site::initDemo(dir.path(), kYear);

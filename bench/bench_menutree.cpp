@@ -14,12 +14,14 @@
 #include "db/connection.h"
 #include "db/query.h"
 #include "fixedclock.h"
+#include "largemenufixture.h"
 #include "logon/frlogon.h"
 #include "logondriver.h"
 #include "logonfixture.h"
 #include "mainmenu/frmainmenu.h"
 #include "mainmenu/menutree.h"
 #include "recordingshell.h"
+#include "quietoffscreen.h"
 #include "scriptedprompts.h"
 #include "toolkit/guard.h"
 #include "toolkit/imagebutton.h"
@@ -38,79 +40,8 @@ namespace {
 
 constexpr int kEntries = 20000;
 constexpr int kLargestEntries = 8000;
-constexpr qint64 kLargest = 60000000;
+constexpr qint64 kLargest = LargeMenuFixture::kLargest;
 constexpr qint64 kSmall = 20000000;
-
-// Departments (the ids of the glyph table), their order and their number of
-// entries. Entry k of a department has id department + 1 + k; entries 0 to 7
-// hang below the department, every later entry k below entry (k - 8) / 10, so
-// the levels hold 8, 80, 800 and the rest of the entries.
-const char* const kMenuFixture = R"(
-Create Table BenchDigit (N Int Not Null)
-/
-Insert Into BenchDigit (N)
-Select 0 Union All Select 1 Union All Select 2 Union All Select 3 Union All Select 4
-Union All Select 5 Union All Select 6 Union All Select 7 Union All Select 8 Union All Select 9
-/
-Create Table BenchNumber (N Int Not Null Primary Key)
-/
-Insert Into BenchNumber (N) Select A.N + 10 * B.N + 100 * C.N + 1000 * D.N From BenchDigit A, BenchDigit B, BenchDigit C, BenchDigit D
-/
-Create Table BenchDepartment (Id Int Not Null, OrderNo Int Not Null, Entries Int Not Null, Description VarChar(50) Null, DescEnglish VarChar(50) Null)
-/
-Insert Into BenchDepartment (Id, OrderNo, Entries, Description, DescEnglish)
-Select 10000000, 10, 1090, 'ระบบขาย', 'Sales' Union All
-Select 20000000, 20, 1090, 'ระบบบัญชี', 'Accounting' Union All
-Select 30000000, 30, 1090, 'ระบบขายหน้าร้าน', 'Point of Sale' Union All
-Select 50000000, 40, 1090, 'ระบบบุคคล', 'Personnel' Union All
-Select 60000000, 50, 8000, 'ระบบต่างประเทศ', 'Overseas' Union All
-Select 65000000, 60, 1090, 'ระบบส่งออก', 'Export' Union All
-Select 70000000, 70, 1090, 'ระบบการเงิน', 'Finance' Union All
-Select 75000000, 80, 1090, 'ระบบเงินทุน', 'Treasury' Union All
-Select 80000000, 90, 1090, 'ระบบรายงาน', 'Reports' Union All
-Select 90000000, 100, 1090, 'ระบบซ่อมบำรุง', 'Maintenance' Union All
-Select 2060000000, 110, 1090, 'ระบบนำเสนอ', 'Presentation' Union All
-Select 2070000000, 120, 1100, 'ระบบคอมพิวเตอร์', 'Computer'
-/
-Insert Into Menu (Id, Parent, OrderNo, MenuLevel, Description, DescEnglish, Command, MenuOption, MenuHint, DatabaseType)
-Select Id, 0, OrderNo, 0, Description, DescEnglish, Null, Null, 'เมนูของ' + Description, 1 From BenchDepartment
-/
-Insert Into Menu (Id, Parent, OrderNo, MenuLevel, Description, DescEnglish, Command, MenuOption, MenuHint, DatabaseType)
-Select D.Id + 1 + N.N,
-  Case When N.N < 8 Then D.Id Else D.Id + 1 + (N.N - 8) / 10 End,
-  D.OrderNo * 100000 + (N.N * 7919) % 10007,
-  Case When N.N < 8 Then 1 When N.N < 88 Then 2 When N.N < 888 Then 3 Else 4 End,
-  'รายการที่ ' + Cast(N.N As VarChar(10)), 'Entry ' + Cast(N.N As VarChar(10)),
-  'ZAQMODULE.EXE', 'OPT ' + Cast(N.N As VarChar(10)), 'คำอธิบายรายการที่ ' + Cast(N.N As VarChar(10)), 1
-From BenchDepartment D, BenchNumber N
-Where N.N < D.Entries
-/
-Insert Into UserName (Code, FullName, IsDepartment, Active, CanSetOtherUserPass) Values ('BIGGRP', 'ทุกเมนู', 'Y', 'Y', 'N')
-/
-Insert Into UserName (Code, FullName, IsDepartment, Active, LanguageNo, PasswordNew, GroupId, POS_USER)
-Select 'BIG', 'ผู้ใช้ทุกเมนู', 'N', 'Y', 1, Cast('big' As VarBinary(Max)), Id, 'N' From UserName Where Code = 'BIGGRP'
-/
-Insert Into UserCompany (UserName, Company, DatabaseType, DatabaseList)
-Select U.Id, L.Company, L.DatabaseType, L.Id From UserName U, DatabaseList L Where U.Code = 'BIG' And L.DatabaseName In ('A2026', 'AMFG2026')
-/
-Insert Into UserRight (UserName, Menu, AccessRight, AddRight, ModifyRight, DeleteRight)
-Select G.Id, M.Id, 'Y', 'Y', 'Y', 'Y' From UserName G, Menu M
-Where G.Code = 'BIGGRP' And M.Id <> 30100000
-/
-Drop Table BenchDepartment
-/
-Drop Table BenchNumber
-/
-Drop Table BenchDigit
-/)";
-
-// The offscreen platform warns at every window it shows; the figures stay readable.
-QtMessageHandler g_previousHandler = nullptr;
-void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (!message.contains(QLatin1String("propagateSizeHints")))
-        g_previousHandler(type, context, message);
-}
 
 int itemsBelow(const QTreeWidgetItem* item, bool& allExpanded)
 {
@@ -133,12 +64,12 @@ struct LargeMenu
         static char name[] = "bench_menutree";
         static char* argv[] = { name, nullptr };
         app = new GuardedApplication(argc, argv);
-        g_previousHandler = qInstallMessageHandler(quietOffscreen);
+        quietOffscreenWarnings();
         site = new FixtureSite;
         QElapsedTimer built;
         built.start();
         LogonFixture::build(*site);
-        site->config(QString::fromUtf8(kMenuFixture));
+        LargeMenuFixture::build(*site, { kEntries, kLargestEntries });
         fixtureSeconds = double(built.elapsed()) / 1000;
         const int entries = site->configScalar(QStringLiteral("Select Count(*) From Menu Where Parent <> 0 And Id <> 30100000")).toInt();
         if (entries != kEntries)
