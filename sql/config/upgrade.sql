@@ -41,3 +41,11 @@ Create Table LogonFailure (
 )
 End
 /
+-- The company load looks a database up by its name, and the logon orders its
+-- list by each database's branch, at every logon.
+If Not Exists(Select Name From SysIndexes Where Name = 'IX_DatabaseList_DatabaseName')
+Create Index IX_DatabaseList_DatabaseName On DatabaseList (DatabaseName)
+/
+If Not Exists(Select Name From SysIndexes Where Name = 'IX_Branch_ServerName')
+Create Index IX_Branch_ServerName On Branch (ServerName)
+/

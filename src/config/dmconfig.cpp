@@ -85,8 +85,18 @@ void TDMConfig::DmCfgBeforeConnect()
 
 void TDMConfig::DmCfgAfterConnect()
 {
-    runScript(*DmCfg, SQLUpdate);
-    runScript(*DmCfg, Sql::SecurityUpkeep);
+    // The connection is opened again at every logon. The upkeep only adds
+    // what is missing, so over a database nobody changed since it last ran to
+    // its end it would find nothing to do.
+    const QByteArray stamp = DmCfg->contentStamp();
+    const QStringList script = SQLUpdate + Sql::SecurityUpkeep;
+    if (stamp.isEmpty() || stamp != m_upkeepStamp || script != m_upkeepScript) {
+        m_upkeepStamp.clear();
+        runScript(*DmCfg, SQLUpdate);
+        runScript(*DmCfg, Sql::SecurityUpkeep);
+        m_upkeepStamp = DmCfg->contentStamp();
+        m_upkeepScript = script;
+    }
     QSoftware->close();
     QSoftware->open();
 }

@@ -67,6 +67,9 @@ public:
 
 private:
     QString m_connectedServer;
+    // The database and script of the last upkeep that ran to its end.
+    QByteArray m_upkeepStamp;
+    QStringList m_upkeepScript;
 };
 
 extern TDMConfig* DmConfig;

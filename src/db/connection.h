@@ -50,6 +50,8 @@ public:
     // Statements run on this connection so far (a diagnostic, and how tests
     // see that something was done without a query).
     quint64 statementsRun() const { return m_statements; }
+    // The open session's content stamp (see EngineSession); empty when closed.
+    QByteArray contentStamp() const { return m_session ? m_session->contentStamp() : QByteArray(); }
 
     // Bookkeeping for the queries and procedures that run on this connection.
     void attach(Query* query);

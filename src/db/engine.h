@@ -43,6 +43,12 @@ public:
 
     virtual QString serverName() const = 0;
     virtual QString databaseName() const = 0;
+
+    // A value that stays the same while nobody changes the database, so that
+    // work whose outcome depends only on its content (the schema upkeep) need
+    // not be repeated at the next connect; empty when the engine cannot tell,
+    // and the work is done again.
+    virtual QByteArray contentStamp() const { return {}; }
 };
 
 // Opens a session for a profile: a SERVER NAME that is a folder path (it

@@ -9,7 +9,9 @@
 #include "fixturesite.h"
 #include "scriptedprompts.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -119,6 +121,69 @@ TEST_F(ConfigConnection, UpkeepBringsAnOlderDatabaseUpToDateOnce)
     dm.DmCfg->open(); // the second run changes nothing
     EXPECT_EQ(site.configScalar(QStringLiteral("select Version from Menu where Id = 10100000")).toInt(), 7);
     EXPECT_EQ(site.configScalar(columns).toInt(), before);
+}
+
+// The logon looks a database up by its name and orders the list by branch:
+// today's shape indexes both, and its script may run again over it.
+TEST_F(ConfigConnection, TodaysShapeIndexesTheLogonLookups)
+{
+    const QString indexes = QStringLiteral("select count(*) from SysIndexes where Name In ('IX_DatabaseList_DatabaseName', 'ix_branch_servername')");
+    FixtureSite older(Site::ConfigShape::BeforeUpkeep, QStringLiteral("OLDER"));
+    EXPECT_EQ(older.configScalar(indexes).toInt(), 0);
+    older.config(Site::script(QStringLiteral("config/upgrade.sql")).join(QLatin1Char('\n')));
+    EXPECT_EQ(older.configScalar(indexes).toInt(), 2);
+    older.config(Site::script(QStringLiteral("config/upgrade.sql")).join(QLatin1Char('\n')));
+    EXPECT_EQ(older.configScalar(indexes).toInt(), 2);
+    EXPECT_EQ(older.configScalar(QStringLiteral("select count(*) from SysIndexes where Id = (select Id from SysObjects where Name = 'Branch')")).toInt(), 1);
+}
+
+// Connecting again over a database nobody touched skips the upkeep; any
+// change made since, here or by another connection, brings it back.
+TEST_F(ConfigConnection, UpkeepRunsAgainOnlyAfterTheDatabaseChanged)
+{
+    FixtureSite site;
+    const QString file = EmbeddedServer::databaseFile(site.serverFolder(), QStringLiteral("ZAQ_CONFIG"));
+    auto ageFiles = [&] {
+        // Times a few seconds old could be shared with the next change: each
+        // file's time moves an hour back, and a file written since still
+        // differs from what it was.
+        for (const QString& path : { file, QString(file + QStringLiteral("-wal")) }) {
+            QFile f(path);
+            if (!f.exists())
+                continue;
+            const QDateTime modified = QFileInfo(path).lastModified();
+            if (modified.secsTo(QDateTime::currentDateTime()) > 600)
+                continue; // aged already
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.setFileTime(modified.addSecs(-3600), QFileDevice::FileModificationTime)) << path.toStdString();
+        }
+    };
+    const QString missingVersion = QStringLiteral("Insert Into Menu (Id, Parent, OrderNo, Command) Values (%1, 0, 1, 'X.EXE')");
+    const QString version = QStringLiteral("select Version from Menu where Id = %1");
+    TDMConfig dm;
+    ageFiles();
+    dm.DmCfg->open();
+    const quint64 full = dm.DmCfg->statementsRun(); // the upkeep and the software settings
+    auto statementsOfAConnect = [&] {
+        dm.DmCfg->close();
+        ageFiles();
+        const quint64 before = dm.DmCfg->statementsRun();
+        dm.DmCfg->open();
+        return dm.DmCfg->statementsRun() - before;
+    };
+    EXPECT_LT(statementsOfAConnect(), full); // nothing changed: no upkeep
+
+    site.config(missingVersion.arg(10000000)); // another connection
+    EXPECT_EQ(statementsOfAConnect(), full);
+    EXPECT_EQ(site.configScalar(version.arg(10000000)).toInt(), 3);
+
+    Query own(dm.DmCfg, { missingVersion.arg(20000000) }); // this one
+    own.execSql();
+    EXPECT_EQ(statementsOfAConnect(), full);
+    EXPECT_EQ(site.configScalar(version.arg(20000000)).toInt(), 3);
+
+    dm.SQLUpdate.append({ QStringLiteral("Update Menu Set Version = 4 Where Id = 10000000"), QStringLiteral("/") }); // another script
+    EXPECT_GT(statementsOfAConnect(), full);
+    EXPECT_EQ(site.configScalar(version.arg(10000000)).toInt(), 4);
 }
 
 TEST_F(ConfigConnection, FailingUpkeepReportsItsLineAndLeavesTheConnectionOpen)

@@ -2,7 +2,9 @@
 
 #include "db/dberror.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QHash>
 #include <QFileInfo>
 #include <QSettings>
 #include <sqlite3.h>
@@ -39,7 +41,9 @@ bool acceptsLogin(const QString& folder, const QString& login, const QString& pa
     return false;
 }
 
-QStringList databases(const QString& folder)
+namespace {
+
+QStringList listDatabases(const QString& folder)
 {
     QStringList out;
     const QString ext = QLatin1String(kExtension);
@@ -47,6 +51,42 @@ QStringList databases(const QString& folder)
         out.append(fi.fileName().chopped(int(ext.size())));
     return out;
 }
+
+// A server folder of a large site holds a thousand databases, and every
+// connection opened looks a name up in it. The listing is kept while the
+// folder's modification time stays what it was. A listing taken within a few
+// seconds of that time is not kept: a coarse clock (FAT, some network shares)
+// could give a file added right after it the same time.
+struct Listing
+{
+    QDateTime modified;
+    QStringList names;
+};
+
+QStringList cachedDatabases(const QString& folder)
+{
+    constexpr qint64 kSettledMs = 3000;
+    thread_local QHash<QString, Listing> cache;
+    const QString key = QDir(folder).absolutePath();
+    const QDateTime modified = QFileInfo(key).lastModified();
+    const auto it = cache.constFind(key);
+    if (it != cache.constEnd() && modified.isValid() && it->modified == modified)
+        return it->names;
+    const QDateTime listedAt = QDateTime::currentDateTime();
+    QStringList names = listDatabases(key);
+    if (modified.isValid() && modified.msecsTo(listedAt) > kSettledMs) {
+        if (cache.size() >= 16)
+            cache.clear();
+        cache.insert(key, { modified, names });
+    } else {
+        cache.remove(key);
+    }
+    return names;
+}
+
+} // namespace
+
+QStringList databases(const QString& folder) { return cachedDatabases(folder); }
 
 QString databaseFile(const QString& folder, const QString& name)
 {

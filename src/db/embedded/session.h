@@ -22,6 +22,7 @@ public:
     void rollback() override;
     QString serverName() const override { return m_server; }
     QString databaseName() const override { return m_database; }
+    QByteArray contentStamp() const override;
 
     // Runs SQLite text as it stands (used by the built-in procedures).
     std::unique_ptr<QSqlQuery> native(const QString& sql, const QVariantList& values = {});
