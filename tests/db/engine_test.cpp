@@ -79,9 +79,13 @@ TEST_F(Engine, PlusAddsNumbersAndJoinsTexts)
         { "'ab' + Null", QVariant() },
         { "Code + ' ' + FullName", QStringLiteral("JOHN John") },
         { "Saleman + 1", 43 },
+        // Texts known as texts join as SQLite's own "||": the same answers.
+        { "LTrim(RTrim(Code)) + ' ' + Upper(FullName)", QStringLiteral("JOHN JOHN") },
+        { "'ไทย' + LTrim(' ก ') + Lower('X')", QStringLiteral("ไทยก x") },
+        { "LTrim(Null) + 'x'", QVariant() },
     };
     for (const auto& c : cases) {
-        const QVariant v = scalar(QStringLiteral("select %1 from UserName where Code = 'JOHN'").arg(QLatin1String(c.expr)));
+        const QVariant v = scalar(QStringLiteral("select %1 from UserName where Code = 'JOHN'").arg(QString::fromUtf8(c.expr)));
         EXPECT_EQ(v.isNull(), c.expected.isNull()) << c.expr;
         if (!c.expected.isNull()) {
             EXPECT_EQ(v.toString(), c.expected.toString()) << c.expr;

@@ -35,6 +35,8 @@ TEST(Translator, RewritesTheProgramsTsql)
         { "select a - b + c * d, -x + 1, a / b % c, - -1 from t",
             "select zaq_plus(zaq_minus(a, b), zaq_times(c, d)), zaq_plus(-x, 1), zaq_modulo(zaq_divide(a, b), c), - -1 from t" },
         { "select a & b + c | d from t", "select zaq_plus(a & b, c) | d from t" },
+        { "select LTrim(RTrim(a)) + ' ' + Upper(b), 'x' + Lower(c) + d, 'y' + 'z' * 2, 'v' + 'w' - 'u' from t",
+            "select (LTrim(RTrim(a)) || ' ' || zaq_upper(b)), zaq_plus('x', zaq_lower(c), d), zaq_plus('y', zaq_times('z', 2)), zaq_minus(zaq_plus('v', 'w'), 'u') from t" },
         { "Select GetDate() ServerDate", "Select zaq_getdate() ServerDate" },
         { "select [Order], N'ไทย' from [My Table] with (nolock)", "select \"Order\", 'ไทย' from \"My Table\"" },
         { "select * from t where x = (select top 1 y from u order by y desc)", "select * from t where x = (select y from u order by y desc LIMIT 1)" },

@@ -154,6 +154,7 @@ private:
         enum Kind { Item, Op, Other };
         Kind kind;
         QString text;
+        bool isText = false; // an item whose value is always text or NULL
     };
 
     int m_depth = 0;
@@ -192,6 +193,13 @@ QVector<QPair<int, int>> Emitter::splitArgs(const SqlTokens& v, int b, int e)
     return out;
 }
 
+// Functions whose answer is text or NULL whatever they are given.
+const QSet<QString>& textFunctions()
+{
+    static const QSet<QString> names = { QStringLiteral("LTRIM"), QStringLiteral("RTRIM"), QStringLiteral("UPPER"), QStringLiteral("LOWER") };
+    return names;
+}
+
 QString Emitter::range(const SqlTokens& v, int b, int e)
 {
     const NestingGuard guard(m_depth);
@@ -199,8 +207,8 @@ QString Emitter::range(const SqlTokens& v, int b, int e)
     QString limit;
     QString unary;
     auto prevIsItem = [&] { return !nodes.isEmpty() && nodes.last().kind == Node::Item; };
-    auto pushItem = [&](const QString& text) {
-        nodes.append(Node { Node::Item, unary + text });
+    auto pushItem = [&](const QString& text, bool isText = false) {
+        nodes.append(Node { Node::Item, unary + text, isText && unary.isEmpty() });
         unary.clear();
     };
 
@@ -277,7 +285,7 @@ QString Emitter::range(const SqlTokens& v, int b, int e)
             }
             if (callFollows) {
                 const int j = matchParen(v, i + 1, e);
-                pushItem(function(v, k.text, i + 2, j));
+                pushItem(function(v, k.text, i + 2, j), textFunctions().contains(u));
                 i = j + 1;
                 continue;
             }
@@ -300,7 +308,7 @@ QString Emitter::range(const SqlTokens& v, int b, int e)
             continue;
         }
         case SqlToken::String:
-            pushItem(k.text);
+            pushItem(k.text, true);
             ++i;
             continue;
         case SqlToken::Number:
@@ -468,11 +476,18 @@ QString Emitter::fold(const QVector<Node>& nodes)
             continue;
         }
         int m = k;
+        // Text joined to text is a concatenation whatever the values: such a
+        // chain becomes SQLite's own "||", which answers the same, NULL included.
+        bool allText = nodes[k].isText && !opAt(k + 1, { "*", "/", "%" });
+        QStringList texts { nodes[k].text };
         const QString first = readTerm(m);
         QVector<Step> steps;
         int plusArgs = 0; // arguments of the open zaq_plus step; SQLite takes at most 127
         while (const char* op = opAt(m, { "+", "-", "&", "|", "^" })) {
             ++m;
+            allText = allText && op[0] == '+' && nodes[m].isText && !opAt(m + 1, { "*", "/", "%" });
+            if (allText)
+                texts.append(nodes[m].text);
             const QString term = readTerm(m);
             if (op[0] == '+' && plusArgs > 0 && plusArgs < 100) {
                 steps.last().text += QStringLiteral(", ") + term;
@@ -488,7 +503,10 @@ QString Emitter::fold(const QVector<Node>& nodes)
                 plusArgs = 0;
             }
         }
-        pieces.append(Piece { true, chain(first, steps) });
+        if (allText && texts.size() > 1)
+            pieces.append(Piece { true, QLatin1Char('(') + texts.join(QStringLiteral(" || ")) + QLatin1Char(')') });
+        else
+            pieces.append(Piece { true, chain(first, steps) });
         k = m;
     }
 
