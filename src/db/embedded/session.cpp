@@ -3,6 +3,7 @@
 #include "db/dberror.h"
 #include "db/embedded/functions.h"
 #include "db/embedded/procedures.h"
+#include "db/embedded/result.h"
 #include "db/embedded/server.h"
 #include "db/embedded/storagefailure.h"
 
@@ -240,17 +241,17 @@ void EmbeddedSession::fail(const QString& what, const QSqlError& error) const
     throw DbError(QStringLiteral("%1\n[server \"%2\", database \"%3\"]\n%4").arg(text, excerpt(m_server), excerpt(m_database), excerpt(what, 2000)));
 }
 
+// Statements run on the SQLite handle itself: rows are read as SQLite holds
+// them, without the driver's conversion of every value of every row.
 std::unique_ptr<QSqlQuery> EmbeddedSession::native(const QString& sql, const QVariantList& values)
 {
-    auto q = std::make_unique<QSqlQuery>(m_db);
-    q->setForwardOnly(true);
-    if (!q->prepare(sql))
-        fail(sql, q->lastError());
+    QVariantList bound;
+    bound.reserve(values.size());
     for (const QVariant& v : values)
-        q->addBindValue(bindable(v));
+        bound.append(bindable(v));
     m_burstStart = m_lastProgress = m_clock.elapsed();
-    const bool ok = q->exec();
-    if (!ok)
+    auto q = std::make_unique<QSqlQuery>(new EmbeddedResult(m_db.driver(), m_handle, sql, bound));
+    if (!q->isActive())
         fail(sql, q->lastError());
     return q;
 }

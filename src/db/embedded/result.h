@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QSqlResult>
+#include <QVariantList>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// A statement run straight on the SQLite handle, read through the QSqlQuery
+// interface the rest of the layer uses. Values are taken from SQLite as UTF-8
+// when they are asked for, without the driver's UTF-16 copy of every row;
+// they read as the driver reads them (integers as qlonglong, texts as QString,
+// NULL as a null QString, blobs as QByteArray). Forward only.
+class EmbeddedResult : public QSqlResult
+{
+public:
+    // Prepares, binds and runs the statement up to its first row; on failure
+    // the result is inactive and lastError() tells why (as the driver's would,
+    // the SQLite code as its native code).
+    EmbeddedResult(const QSqlDriver* driver, sqlite3* db, const QString& sql, const QVariantList& values);
+    ~EmbeddedResult() override;
+
+protected:
+    QVariant data(int column) override;
+    bool isNull(int column) override;
+    bool reset(const QString&) override { return false; }
+    bool fetch(int row) override;
+    bool fetchFirst() override;
+    bool fetchLast() override { return false; }
+    bool fetchNext() override;
+    int size() override { return -1; }
+    int numRowsAffected() override;
+    QSqlRecord record() const override;
+    QVariant handle() const override { return {}; }
+
+private:
+    void failWith(int code, const QString& what);
+    bool step();
+
+    sqlite3* m_db;
+    sqlite3_stmt* m_stmt = nullptr;
+    bool m_firstRowWaiting = false;
+    int m_columns = 0;
+};
