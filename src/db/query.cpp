@@ -6,6 +6,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QSqlResult>
 
 Query::Query(Connection* connection, QObject* parent)
     : QObject(parent)
@@ -73,6 +74,8 @@ void Query::close()
 
 bool Query::ensureRow(int row)
 {
+    // An engine that can store its rows itself does, without a QVariant per value.
+    const auto* source = m_live ? dynamic_cast<const RowSource*>(m_live->result()) : nullptr;
     while (row >= int(m_rows.size()) && m_live) {
         if (!m_live->next()) {
             const QSqlError error = m_live->lastError();
@@ -81,11 +84,14 @@ bool Query::ensureRow(int row)
                 throw DbError(error.databaseText().isEmpty() ? error.text() : error.databaseText());
             break;
         }
-        QVector<QVariant> values;
-        values.reserve(m_columns.size());
+        if (source) {
+            source->storeRow(m_rows);
+            continue;
+        }
+        m_rows.beginRow();
         for (int c = 0; c < m_columns.size(); ++c)
-            values.append(m_live->value(c));
-        m_rows.append(std::move(values));
+            m_rows.addVariant(m_live->value(c));
+        m_rows.endRow();
     }
     return row >= 0 && row < int(m_rows.size());
 }
@@ -141,7 +147,7 @@ bool Query::locate(const QString& column, const QVariant& value)
         return false;
     const Field wanted(QString(), value);
     for (int r = 0; ensureRow(r); ++r) {
-        const Field f(QString(), m_rows.at(r).at(c));
+        const Field f(QString(), m_rows.value(r, c));
         if (f.asString() == wanted.asString()) {
             setRecNo(r);
             return true;
@@ -181,5 +187,5 @@ QVariant Query::value(int row, int column)
 {
     if (!m_open || !ensureRow(row) || column < 0 || column >= m_columns.size())
         return {};
-    return m_rows.at(row).at(column);
+    return m_rows.value(row, column);
 }

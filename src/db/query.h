@@ -2,6 +2,7 @@
 
 #include "db/field.h"
 #include "db/params.h"
+#include "db/rowstore.h"
 
 #include <QObject>
 #include <QStringList>
@@ -81,7 +82,7 @@ private:
     ParamValues m_params;
     bool m_open = false;
     QStringList m_columns;
-    QVector<QVector<QVariant>> m_rows;
+    RowStore m_rows;
     std::unique_ptr<QSqlQuery> m_live;
     int m_current = 0;
 };

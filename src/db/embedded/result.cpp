@@ -167,6 +167,30 @@ QVariant EmbeddedResult::data(int column)
     }
 }
 
+void EmbeddedResult::storeRow(RowStore& rows) const
+{
+    rows.beginRow();
+    for (int c = 0; c < m_columns; ++c) {
+        switch (sqlite3_column_type(m_stmt, c)) {
+        case SQLITE_INTEGER:
+            rows.addInteger(sqlite3_column_int64(m_stmt, c));
+            break;
+        case SQLITE_FLOAT:
+            rows.addDouble(sqlite3_column_double(m_stmt, c));
+            break;
+        case SQLITE_NULL:
+            rows.addNull();
+            break;
+        case SQLITE_BLOB:
+            rows.addBlob(static_cast<const char*>(sqlite3_column_blob(m_stmt, c)), sqlite3_column_bytes(m_stmt, c));
+            break;
+        default:
+            rows.addText(reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, c)), sqlite3_column_bytes(m_stmt, c));
+        }
+    }
+    rows.endRow();
+}
+
 bool EmbeddedResult::isNull(int column)
 {
     return at() < 0 || column < 0 || column >= m_columns || sqlite3_column_type(m_stmt, column) == SQLITE_NULL;

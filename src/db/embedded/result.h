@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/rowstore.h"
+
 #include <QSqlResult>
 #include <QVariantList>
 
@@ -11,7 +13,7 @@ struct sqlite3_stmt;
 // when they are asked for, without the driver's UTF-16 copy of every row;
 // they read as the driver reads them (integers as qlonglong, texts as QString,
 // NULL as a null QString, blobs as QByteArray). Forward only.
-class EmbeddedResult : public QSqlResult
+class EmbeddedResult : public QSqlResult, public RowSource
 {
 public:
     // Prepares, binds and runs the statement up to its first row; on failure
@@ -19,6 +21,8 @@ public:
     // the SQLite code as its native code).
     EmbeddedResult(const QSqlDriver* driver, sqlite3* db, const QString& sql, const QVariantList& values);
     ~EmbeddedResult() override;
+
+    void storeRow(RowStore& rows) const override;
 
 protected:
     QVariant data(int column) override;

@@ -1,0 +1,100 @@
+#include "db/rowstore.h"
+
+#include <cstring>
+
+void RowStore::clear()
+{
+    m_bytes.clear();
+    m_rowStart.clear();
+    m_variants.clear();
+}
+
+void RowStore::beginRow() { m_rowStart.append(m_bytes.size()); }
+
+void RowStore::put(Kind kind, const void* data, int bytes)
+{
+    m_bytes.append(char(kind));
+    m_bytes.append(static_cast<const char*>(data), bytes);
+}
+
+void RowStore::addNull() { m_bytes.append(char(Null)); }
+
+void RowStore::addInteger(qint64 v) { put(Integer, &v, sizeof v); }
+
+void RowStore::addDouble(double v) { put(Double, &v, sizeof v); }
+
+void RowStore::addText(const char* utf8, int bytes)
+{
+    put(Text, &bytes, sizeof bytes);
+    m_bytes.append(utf8, bytes);
+}
+
+void RowStore::addBlob(const char* data, int bytes)
+{
+    put(Blob, &bytes, sizeof bytes);
+    m_bytes.append(data, bytes);
+}
+
+void RowStore::addVariant(const QVariant& v)
+{
+    const int index = int(m_variants.size());
+    m_variants.append(v);
+    put(Variant, &index, sizeof index);
+}
+
+QVariant RowStore::value(int row, int column) const
+{
+    if (row < 0 || row >= size() || column < 0)
+        return {};
+    const char* p = m_bytes.constData() + m_rowStart.at(row);
+    const char* end = m_bytes.constData() + (row + 1 < size() ? m_rowStart.at(row + 1) : m_bytes.size());
+    auto length = [](const char* at) {
+        int n = 0;
+        std::memcpy(&n, at, sizeof n);
+        return n;
+    };
+    // Step over the values before the column.
+    for (int c = 0;; ++c) {
+        if (p >= end)
+            return {};
+        const Kind kind = Kind(*p++);
+        if (c == column) {
+            switch (kind) {
+            case Null:
+                return QVariant(QMetaType::fromType<QString>());
+            case Integer: {
+                qint64 v = 0;
+                std::memcpy(&v, p, sizeof v);
+                return QVariant(qlonglong(v));
+            }
+            case Double: {
+                double v = 0;
+                std::memcpy(&v, p, sizeof v);
+                return QVariant(v);
+            }
+            case Text:
+                return QVariant(QString::fromUtf8(p + sizeof(int), length(p)));
+            case Blob:
+                return QVariant(QByteArray(p + sizeof(int), length(p)));
+            case Variant:
+                return m_variants.at(length(p));
+            }
+            return {};
+        }
+        switch (kind) {
+        case Null:
+            break;
+        case Integer:
+        case Double:
+            p += 8;
+            break;
+        case Text:
+        case Blob:
+            p += sizeof(int) + length(p);
+            break;
+        case Variant:
+            p += sizeof(int);
+            break;
+        }
+    }
+}
