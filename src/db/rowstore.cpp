@@ -4,20 +4,21 @@
 
 void RowStore::clear()
 {
-    m_bytes.clear();
+    m_bytes = {}; // the memory goes too
     m_rowStart.clear();
     m_variants.clear();
 }
 
-void RowStore::beginRow() { m_rowStart.append(m_bytes.size()); }
+void RowStore::beginRow() { m_rowStart.append(qsizetype(m_bytes.size())); }
 
 void RowStore::put(Kind kind, const void* data, int bytes)
 {
-    m_bytes.append(char(kind));
-    m_bytes.append(static_cast<const char*>(data), bytes);
+    m_bytes.push_back(char(kind));
+    const auto* p = static_cast<const char*>(data);
+    m_bytes.insert(m_bytes.end(), p, p + bytes);
 }
 
-void RowStore::addNull() { m_bytes.append(char(Null)); }
+void RowStore::addNull() { m_bytes.push_back(char(Null)); }
 
 void RowStore::addInteger(qint64 v) { put(Integer, &v, sizeof v); }
 
@@ -26,13 +27,13 @@ void RowStore::addDouble(double v) { put(Double, &v, sizeof v); }
 void RowStore::addText(const char* utf8, int bytes)
 {
     put(Text, &bytes, sizeof bytes);
-    m_bytes.append(utf8, bytes);
+    m_bytes.insert(m_bytes.end(), utf8, utf8 + bytes);
 }
 
 void RowStore::addBlob(const char* data, int bytes)
 {
     put(Blob, &bytes, sizeof bytes);
-    m_bytes.append(data, bytes);
+    m_bytes.insert(m_bytes.end(), data, data + bytes);
 }
 
 void RowStore::addVariant(const QVariant& v)
@@ -46,8 +47,8 @@ QVariant RowStore::value(int row, int column) const
 {
     if (row < 0 || row >= size() || column < 0)
         return {};
-    const char* p = m_bytes.constData() + m_rowStart.at(row);
-    const char* end = m_bytes.constData() + (row + 1 < size() ? m_rowStart.at(row + 1) : m_bytes.size());
+    const char* p = m_bytes.data() + m_rowStart.at(row);
+    const char* end = m_bytes.data() + (row + 1 < size() ? m_rowStart.at(row + 1) : qsizetype(m_bytes.size()));
     auto length = [](const char* at) {
         int n = 0;
         std::memcpy(&n, at, sizeof n);

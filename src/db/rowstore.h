@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QVariant>
 #include <QVector>
+#include <vector>
 
 // The rows a query has read, held compactly: numbers as they are and texts
 // as UTF-8 bytes, all rows in one buffer. A value becomes a QVariant only when
@@ -30,7 +31,7 @@ private:
     enum Kind : char { Null, Integer, Double, Text, Blob, Variant };
     void put(Kind kind, const void* data, int bytes);
 
-    QByteArray m_bytes;
+    std::vector<char> m_bytes;
     QVector<qsizetype> m_rowStart;
     QVector<QVariant> m_variants;
 };

@@ -2,11 +2,11 @@
 
 #include "db/dberror.h"
 
-#include <QDateTime>
 #include <QDir>
-#include <QHash>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QSettings>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace EmbeddedServer {
@@ -41,56 +41,30 @@ bool acceptsLogin(const QString& folder, const QString& login, const QString& pa
     return false;
 }
 
-namespace {
-
-QStringList listDatabases(const QString& folder)
+// A server folder of a large site holds a thousand databases, and the
+// master lists them at every connect: names only, without a file lookup each.
+QStringList databases(const QString& folder)
 {
     QStringList out;
     const QString ext = QLatin1String(kExtension);
-    for (const QFileInfo& fi : QDir(folder).entryInfoList({ QLatin1Char('*') + ext }, QDir::Files, QDir::Name))
-        out.append(fi.fileName().chopped(int(ext.size())));
+    QDirIterator it(folder, { QLatin1Char('*') + ext }, QDir::Files);
+    while (it.hasNext()) {
+        it.next();
+        out.append(it.fileName());
+    }
+    std::sort(out.begin(), out.end()); // by file name, as the folder's listing sorts
+    for (QString& name : out)
+        name.chop(ext.size());
     return out;
 }
-
-// A server folder of a large site holds a thousand databases, and every
-// connection opened looks a name up in it. The listing is kept while the
-// folder's modification time stays what it was. A listing taken within a few
-// seconds of that time is not kept: a coarse clock (FAT, some network shares)
-// could give a file added right after it the same time.
-struct Listing
-{
-    QDateTime modified;
-    QStringList names;
-};
-
-QStringList cachedDatabases(const QString& folder)
-{
-    constexpr qint64 kSettledMs = 3000;
-    thread_local QHash<QString, Listing> cache;
-    const QString key = QDir(folder).absolutePath();
-    const QDateTime modified = QFileInfo(key).lastModified();
-    const auto it = cache.constFind(key);
-    if (it != cache.constEnd() && modified.isValid() && it->modified == modified)
-        return it->names;
-    const QDateTime listedAt = QDateTime::currentDateTime();
-    QStringList names = listDatabases(key);
-    if (modified.isValid() && modified.msecsTo(listedAt) > kSettledMs) {
-        if (cache.size() >= 16)
-            cache.clear();
-        cache.insert(key, { modified, names });
-    } else {
-        cache.remove(key);
-    }
-    return names;
-}
-
-} // namespace
-
-QStringList databases(const QString& folder) { return cachedDatabases(folder); }
 
 QString databaseFile(const QString& folder, const QString& name)
 {
     const QString wanted = name.trimmed();
+    // The name as it is spelled is the usual case, and needs no listing.
+    const QString exact = QDir(folder).filePath(wanted + QLatin1String(kExtension));
+    if (!wanted.isEmpty() && !wanted.contains(QLatin1Char('/')) && !wanted.contains(QLatin1Char('\\')) && QFileInfo(exact).isFile())
+        return exact;
     for (const QString& db : databases(folder)) {
         if (db.compare(wanted, Qt::CaseInsensitive) == 0)
             return QDir(folder).filePath(db + QLatin1String(kExtension));
