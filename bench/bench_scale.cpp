@@ -15,8 +15,9 @@
 //   search      the empty user search: the click, the statement and the grid
 //               model's first page (the grid's painting is printed apart)
 // Options: --entries= --largest= --users= --groups= --rights= --databases=
-// --repeats=, and --benchmark_filter=REGEX (as scripts/bench passes) to run
-// some steps only.
+// --repeats=, --benchmark_filter=REGEX (as scripts/bench passes) to run some
+// steps only, and --keep to leave the site's folder behind (its path is
+// printed) for trying the program itself at that size.
 #include "config/dmconfig.h"
 #include "config/programexit.h"
 #include "config/sqlcatalogue.h"
@@ -520,6 +521,10 @@ int main(int argc, char** argv)
         std::printf("site: entries=%d largest=%d users=%d groups=%d rights=%d databases=%d built_s=%.1f\n", s.entries, s.largest, users, groups,
             rightsRows, files, program.fixtureSeconds);
         std::printf("memory: after_logon_rss_mb=%lld\n", static_cast<long long>(rss));
+        if (args.contains(QLatin1String("--keep"))) {
+            program.site->keep();
+            std::printf("kept: %s\n", qPrintable(QDir::toNativeSeparators(program.site->dir())));
+        }
         std::fflush(stdout);
         Raw raw(program);
 

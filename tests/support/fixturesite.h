@@ -27,6 +27,8 @@ public:
     QVariant configScalar(const QString& select) const { return scalar(m_configName, select); }
 
     void writeFile(const QString& name, const QByteArray& content) const;
+    // Leaves the folder in place when the fixture goes (to try a site by hand).
+    void keep() { m_dir.setAutoRemove(false); }
 
 private:
     QTemporaryDir m_dir;
