@@ -14,6 +14,10 @@
 //   treequery   the tree's query alone, read whole
 //   search      the empty user search: the click, the statement and the grid
 //               model's first page (the grid's painting is printed apart)
+//   rightsload  the group rights screen: a group's code entered, its rights
+//               over every entry the administrator's group holds, in the grid
+//   rightscascade a double click on the largest department's row, which sets
+//               every entry below it
 // Options: --entries= --largest= --users= --groups= --rights= --databases=
 // --repeats=, --benchmark_filter=REGEX (as scripts/bench passes) to run some
 // steps only, and --keep to leave the site's folder behind (its path is
@@ -34,10 +38,14 @@
 #include "quietoffscreen.h"
 #include "recordingshell.h"
 #include "scriptedprompts.h"
+#include "security/frcopyright.h"
+#include "security/fruserrights.h"
+#include "security/rightsmodel.h"
 #include "toolkit/guard.h"
 #include "toolkit/imagebutton.h"
 
 #include <QElapsedTimer>
+#include <QTest>
 #include <QFile>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -209,6 +217,40 @@ struct Program
         search->DgSearch->viewport()->repaint();
     }
 
+    // The rights screen as the administrator's group (every entry) sees it.
+    TFrUserRights& rightsScreen()
+    {
+        if (!rights) {
+            dm->UserCode = QStringLiteral("BIG");
+            dm->GroupId = site->configScalar(QStringLiteral("Select Id From UserName Where Code = 'BIGGRP'")).toInt();
+            rights = new TFrUserRights(nullptr, new TFrCopyRight);
+            rights->show();
+            if (!QTest::qWaitForWindowExposed(rights))
+                throw std::runtime_error("the rights screen did not show");
+        }
+        return *rights;
+    }
+
+    int loadRights()
+    {
+        TFrUserRights& r = rightsScreen();
+        r.activateWindow();
+        if (!QTest::qWaitForWindowActive(&r))
+            throw std::runtime_error("the rights screen did not become active");
+        r.UserCode->setFocus();
+        r.UserCode->setText(QStringLiteral("GRP1"));
+        QTest::keyClick(r.UserCode, Qt::Key_Return); // leaving the box loads the group
+        QCoreApplication::processEvents();
+        return r.QRights->rowCount();
+    }
+
+    void cascadeLargest()
+    {
+        TFrUserRights& r = rightsScreen();
+        r.DgRightsDblClick(r.QRights->rowOf(LargeMenuFixture::kLargest));
+        QCoreApplication::processEvents();
+    }
+
     // Empty when the last step showed no message and stopped nothing.
     QString fault() const
     {
@@ -244,6 +286,7 @@ struct Program
     TFrMainMenu* window;
     TFrLogon* logon;
     TFrSearchUser* search = nullptr;
+    TFrUserRights* rights = nullptr;
     double fixtureSeconds = 0;
     int halted = -1;
 };
@@ -414,6 +457,19 @@ struct Raw
 
     int search() { return config.read(kRawSearch, { QStringLiteral("%%"), QStringLiteral("N") }, SearchModel::kBatch); }
 
+    int rights(int masterGroup)
+    {
+        config.read("SELECT Id, Code, FullName, Active FROM UserName WHERE Code = ?1 AND IsDepartment = 'Y'", { QStringLiteral("GRP1") });
+        return config.read("SELECT M.Id, printf('%*s', M.MenuLevel * 3, '') || M.Description AS Description, M.Parent, M.OrderNo,"
+                           " R.Menu AS MenuRight, coalesce(R.AccessRight, 'N') AccessRight, coalesce(R.AddRight, 'N') AddRight,"
+                           " coalesce(R.ModifyRight, 'N') ModifyRight, coalesce(R.DeleteRight, 'N') DeleteRight, M.MenuLevel"
+                           " FROM Menu M LEFT JOIN UserRight R ON R.Menu = M.Id AND R.UserName = (SELECT Id FROM UserName WHERE Code = ?1)"
+                           " WHERE M.Id IN (SELECT Menu FROM UserRight WHERE UserName = ?2) ORDER BY M.OrderNo",
+            { QStringLiteral("GRP1"), masterGroup });
+    }
+
+    int menuParents() { return config.read("SELECT Id, Parent FROM Menu"); }
+
     QString folder;
     QString configFile;
     QString companyFile;
@@ -504,7 +560,8 @@ int main(int argc, char** argv)
             filter = a.mid(19);
     }
     const QRegularExpression wanted(filter);
-    const QStringList steps { QStringLiteral("logon"), QStringLiteral("department"), QStringLiteral("treequery"), QStringLiteral("search") };
+    const QStringList steps { QStringLiteral("logon"), QStringLiteral("department"), QStringLiteral("treequery"), QStringLiteral("search"),
+        QStringLiteral("rightsload"), QStringLiteral("rightscascade") };
     if (std::none_of(steps.begin(), steps.end(), [&](const QString& step) { return wanted.match(step).hasMatch(); }))
         return 0;
     auto runs = [&](const char* step) { return wanted.match(QLatin1String(step)).hasMatch(); };
@@ -552,6 +609,23 @@ int main(int argc, char** argv)
             std::printf("note: search grid_paint_ms=%.2f\n", median(paints));
             expect(program.emptySearch() > 0 && raw.search() == SearchModel::kBatch, QStringLiteral("search: nothing listed"));
             expect(program.prompts.errors().isEmpty(), QStringLiteral("search: ") + program.prompts.errors().join(QLatin1Char('|')));
+        }
+        if (runs("rightsload") || runs("rightscascade")) {
+            const int master = program.site->configScalar(QStringLiteral("Select Id From UserName Where Code = 'BIGGRP'")).toInt();
+            const int rows = program.loadRights();
+            expect(rows == treeRows && raw.rights(master) == rows, QStringLiteral("rightsload: %1 rows").arg(rows));
+            if (runs("rightsload"))
+                measure("rightsload", s.repeats, [&] { program.loadRights(); }, [&] { raw.rights(master); });
+            if (runs("rightscascade")) {
+                measure("rightscascade", s.repeats, [&] { program.cascadeLargest(); }, [&] { raw.menuParents(); });
+                const RightsModel& model = *program.rights->QRights;
+                const int department = model.rowOf(LargeMenuFixture::kLargest);
+                int same = 0;
+                for (const RightsRow& r : model.rows())
+                    same += r.id > LargeMenuFixture::kLargest && r.id <= LargeMenuFixture::kLargest + s.largest && r.rights[0] == model.row(department).rights[0];
+                expect(same == s.largest, QStringLiteral("rightscascade: %1 rows follow the department").arg(same));
+            }
+            expect(program.prompts.allTexts().isEmpty(), QStringLiteral("rights: ") + program.prompts.allTexts().join(QLatin1Char('|')));
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_scale: %s\n", e.what());

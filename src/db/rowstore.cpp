@@ -4,7 +4,7 @@
 
 void RowStore::clear()
 {
-    m_bytes = {}; // the memory goes too
+    m_bytes.clear(); // keeps its memory: a query read again needs about as much
     m_rowStart.clear();
     m_variants.clear();
 }
@@ -13,9 +13,18 @@ void RowStore::beginRow() { m_rowStart.append(qsizetype(m_bytes.size())); }
 
 void RowStore::put(Kind kind, const void* data, int bytes)
 {
-    m_bytes.push_back(char(kind));
-    const auto* p = static_cast<const char*>(data);
-    m_bytes.insert(m_bytes.end(), p, p + bytes);
+    const size_t at = m_bytes.size();
+    m_bytes.resize(at + 1 + size_t(bytes));
+    m_bytes[at] = char(kind);
+    std::memcpy(m_bytes.data() + at + 1, data, size_t(bytes));
+}
+
+void RowStore::append(const char* data, int bytes)
+{
+    const size_t at = m_bytes.size();
+    m_bytes.resize(at + size_t(bytes));
+    if (bytes > 0)
+        std::memcpy(m_bytes.data() + at, data, size_t(bytes));
 }
 
 void RowStore::addNull() { m_bytes.push_back(char(Null)); }
@@ -27,13 +36,13 @@ void RowStore::addDouble(double v) { put(Double, &v, sizeof v); }
 void RowStore::addText(const char* utf8, int bytes)
 {
     put(Text, &bytes, sizeof bytes);
-    m_bytes.insert(m_bytes.end(), utf8, utf8 + bytes);
+    append(utf8, bytes);
 }
 
 void RowStore::addBlob(const char* data, int bytes)
 {
     put(Blob, &bytes, sizeof bytes);
-    m_bytes.insert(m_bytes.end(), data, data + bytes);
+    append(data, bytes);
 }
 
 void RowStore::addVariant(const QVariant& v)

@@ -30,6 +30,7 @@ public:
 private:
     enum Kind : char { Null, Integer, Double, Text, Blob, Variant };
     void put(Kind kind, const void* data, int bytes);
+    void append(const char* data, int bytes);
 
     std::vector<char> m_bytes;
     QVector<qsizetype> m_rowStart;

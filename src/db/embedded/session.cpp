@@ -128,11 +128,6 @@ EmbeddedSession::EmbeddedSession(const ConnectionProfile& profile)
         sqlite3_progress_handler(m_handle, 2000, &EmbeddedSession::progress, this);
 
         exec(m_db, "PRAGMA temp_store=MEMORY");
-        // Pages are read straight from the operating system's file cache: the
-        // configuration connection is closed and opened again at every logon,
-        // and a fresh connection then starts warm instead of copying every
-        // page it needs into a page cache of its own.
-        exec(m_db, "PRAGMA mmap_size=268435456");
         // The first read opens the file for real (and, in WAL mode, its journal
         // files beside it): what fails here is the file system or the file.
         QSqlQuery probe(m_db);
