@@ -14,6 +14,7 @@
 //   treequery   the tree's query alone, read whole
 //   search      the empty user search: the click, the statement and the grid
 //               model's first page (the grid's painting is printed apart)
+//   userload    the user screen: New, a user's code typed and the box left
 //   rightsload  the group rights screen: a group's code entered, its rights
 //               over every entry the administrator's group holds, in the grid
 //   rightscascade a double click on the largest department's row, which sets
@@ -39,11 +40,13 @@
 #include "recordingshell.h"
 #include "scriptedprompts.h"
 #include "security/frcopyright.h"
+#include "security/frusername.h"
 #include "security/fruserrights.h"
 #include "security/rightsmodel.h"
 #include "toolkit/guard.h"
 #include "toolkit/imagebutton.h"
 
+#include <QAction>
 #include <QElapsedTimer>
 #include <QTest>
 #include <QFile>
@@ -217,6 +220,25 @@ struct Program
         search->DgSearch->viewport()->repaint();
     }
 
+    // The user screen over the company database the logon chose.
+    void loadUser(int n)
+    {
+        if (!users) {
+            dm->UserCode = QStringLiteral("BIG");
+            dm->MenuCaption = QStringLiteral("ผู้ใช้งาน");
+            users = new TFrUserName;
+            users->GroupMode = false;
+            users->show();
+            if (!QTest::qWaitForWindowExposed(users))
+                throw std::runtime_error("the user screen did not show");
+        }
+        users->AcNew->trigger();
+        users->UserName->setText(userCode(n));
+        if (!guarded([this] { users->UserNameExit(); }) || users->NewRecord)
+            throw std::runtime_error("the user did not load");
+    }
+    static QString userCode(int n) { return QStringLiteral("U%1").arg(100000 + n); }
+
     // The rights screen as the administrator's group (every entry) sees it.
     TFrUserRights& rightsScreen()
     {
@@ -287,6 +309,7 @@ struct Program
     TFrLogon* logon;
     TFrSearchUser* search = nullptr;
     TFrUserRights* rights = nullptr;
+    TFrUserName* users = nullptr;
     double fixtureSeconds = 0;
     int halted = -1;
 };
@@ -438,10 +461,10 @@ struct Raw
                  " LEFT JOIN Menu M ON M.Id = C.DefaultPosMenuId WHERE O.DatabaseName = ?1",
             { QStringLiteral("A2026") });
         {
-            RawDatabase company(companyFile);
-            company.read("SELECT c.*, (SELECT lastupdate FROM zaqmfgconfig) lastupdate FROM config c");
-            company.read("SELECT * FROM CloseGLHistory WHERE year = ?1", { 2026 });
-            sink += company.sink();
+            RawDatabase status(companyFile); // opened for the status line and closed again
+            status.read("SELECT c.*, (SELECT lastupdate FROM zaqmfgconfig) lastupdate FROM config c");
+            status.read("SELECT * FROM CloseGLHistory WHERE year = ?1", { 2026 });
+            sink += status.sink();
         }
         db->read(kRawDepartments, { userId });
         int rows = db->read(kRawTree, { userId });
@@ -470,11 +493,24 @@ struct Raw
 
     int menuParents() { return config.read("SELECT Id, Parent FROM Menu"); }
 
+    // New (an empty code), the code, and the company's customers for the box.
+    int user(const QString& code)
+    {
+        const char* select = "SELECT * FROM UserName WHERE Code = ?1 AND IsDepartment = 'N'";
+        config.read(select, { QString() });
+        const int found = config.read(select, { code });
+        if (!customers)
+            customers = std::make_unique<RawDatabase>(companyFile); // the screen's company connection stays open too
+        customers->read("SELECT Code, Name FROM Customer WHERE coalesce(Blocked, 'N') = 'N' ORDER BY Code");
+        return found;
+    }
+
     QString folder;
     QString configFile;
     QString companyFile;
     int userId;
     RawDatabase config;
+    std::unique_ptr<RawDatabase> customers;
     qint64 sink = 0;
 };
 
@@ -561,7 +597,7 @@ int main(int argc, char** argv)
     }
     const QRegularExpression wanted(filter);
     const QStringList steps { QStringLiteral("logon"), QStringLiteral("department"), QStringLiteral("treequery"), QStringLiteral("search"),
-        QStringLiteral("rightsload"), QStringLiteral("rightscascade") };
+        QStringLiteral("userload"), QStringLiteral("rightsload"), QStringLiteral("rightscascade") };
     if (std::none_of(steps.begin(), steps.end(), [&](const QString& step) { return wanted.match(step).hasMatch(); }))
         return 0;
     auto runs = [&](const char* step) { return wanted.match(QLatin1String(step)).hasMatch(); };
@@ -609,6 +645,12 @@ int main(int argc, char** argv)
             std::printf("note: search grid_paint_ms=%.2f\n", median(paints));
             expect(program.emptySearch() > 0 && raw.search() == SearchModel::kBatch, QStringLiteral("search: nothing listed"));
             expect(program.prompts.errors().isEmpty(), QStringLiteral("search: ") + program.prompts.errors().join(QLatin1Char('|')));
+        }
+        if (runs("userload")) {
+            int n = 0;
+            measure("userload", s.repeats, [&] { program.loadUser((n++ * 7919) % s.users); }, [&] { raw.user(Program::userCode((n * 7919) % s.users)); });
+            expect(raw.user(Program::userCode(0)) == 1, QStringLiteral("userload: the floor found no user"));
+            expect(program.prompts.allTexts().isEmpty(), QStringLiteral("userload: ") + program.prompts.allTexts().join(QLatin1Char('|')));
         }
         if (runs("rightsload") || runs("rightscascade")) {
             const int master = program.site->configScalar(QStringLiteral("Select Id From UserName Where Code = 'BIGGRP'")).toInt();
