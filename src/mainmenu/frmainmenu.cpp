@@ -149,9 +149,6 @@ void TFrMainMenu::buildWindow()
     MenuTree->setHeaderHidden(true);
     MenuTree->setContextMenuPolicy(Qt::CustomContextMenu);
     MenuTree->setIndentation(22);
-    // Every entry is one line in one font with the same icon: the view need
-    // not measure thousands of rows one by one to lay out a large department.
-    MenuTree->setUniformRowHeights(true);
     MenuTree->setSelectionBehavior(QAbstractItemView::SelectRows);
     MenuTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MenuTree->setMouseTracking(true);
