@@ -4,6 +4,7 @@
 #include "toolkit/pictures.h"
 
 #include <QIcon>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
@@ -41,30 +42,48 @@ void MenuTreeBinding::rebuild()
         const QSignalBlocker blocker(m_tree);
         m_tree->clear();
     }
-    buildLevel(nullptr, m_root.toLongLong());
+    buildLevel(nullptr, m_root.toLongLong(), false);
     m_building = false;
 }
 
-void MenuTreeBinding::buildLevel(QTreeWidgetItem* under, qint64 key)
+// The entries below `key`, in query order. With `deep`, each one carries its
+// whole subtree, made while nothing of it is in the tree yet: the view then
+// hears of one insertion per level built, not one per entry. `seen` ends a
+// circle in the parent links.
+QList<QTreeWidgetItem*> MenuTreeBinding::makeItems(qint64 key, bool deep, QSet<qint64>& seen) const
 {
-    const QSignalBlocker blocker(m_tree);
-    const int current = m_query->recNo();
-    if (under)
-        qDeleteAll(under->takeChildren());
     static const QIcon icon(Pictures::treeEntry());
     QList<QTreeWidgetItem*> items;
-    const QVector<int> rows = m_children.value(key);
-    items.reserve(rows.size());
-    for (const int r : rows) {
+    const auto found = m_children.constFind(key);
+    if (found == m_children.constEnd())
+        return items;
+    items.reserve(found->size());
+    for (const int r : *found) {
         auto* item = new QTreeWidgetItem;
         const qint64 id = m_query->value(r, m_idColumn).toLongLong();
         item->setText(0, m_query->value(r, m_textColumn).toString());
         item->setData(0, kKeyRole, id);
         item->setData(0, kRowRole, r);
         item->setIcon(0, icon);
-        item->setChildIndicatorPolicy(m_children.contains(id) ? QTreeWidgetItem::ShowIndicator : QTreeWidgetItem::DontShowIndicator);
+        const bool hasChildren = m_children.contains(id);
+        item->setChildIndicatorPolicy(hasChildren ? QTreeWidgetItem::ShowIndicator : QTreeWidgetItem::DontShowIndicator);
+        if (deep && hasChildren && !seen.contains(id)) {
+            seen.insert(id);
+            item->addChildren(makeItems(id, true, seen));
+        }
         items.append(item);
     }
+    return items;
+}
+
+void MenuTreeBinding::buildLevel(QTreeWidgetItem* under, qint64 key, bool deep)
+{
+    const QSignalBlocker blocker(m_tree);
+    const int current = m_query->recNo();
+    if (under)
+        qDeleteAll(under->takeChildren());
+    QSet<qint64> seen { key };
+    const QList<QTreeWidgetItem*> items = makeItems(key, deep, seen);
     if (under)
         under->addChildren(items);
     else
@@ -75,14 +94,17 @@ void MenuTreeBinding::buildLevel(QTreeWidgetItem* under, qint64 key)
 void MenuTreeBinding::itemExpanded(QTreeWidgetItem* item)
 {
     if (item->childCount() == 0 && m_children.contains(item->data(0, kKeyRole).toLongLong()))
-        buildLevel(item, item->data(0, kKeyRole).toLongLong());
+        buildLevel(item, item->data(0, kKeyRole).toLongLong(), false);
 }
 
 void MenuTreeBinding::buildAllBelow(QTreeWidgetItem* item)
 {
     const qint64 key = item->data(0, kKeyRole).toLongLong();
-    if (item->childCount() == 0 && m_children.contains(key))
-        buildLevel(item, key);
+    if (item->childCount() == 0) {
+        if (m_children.contains(key))
+            buildLevel(item, key, true);
+        return;
+    }
     for (int i = 0; i < item->childCount(); ++i)
         buildAllBelow(item->child(i));
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QHash>
+#include <QList>
+#include <QSet>
 #include <QObject>
 #include <QVector>
 
@@ -32,7 +34,8 @@ public:
 private:
     void rebuild();
     void clear();
-    void buildLevel(QTreeWidgetItem* under, qint64 key);
+    QList<QTreeWidgetItem*> makeItems(qint64 key, bool deep, QSet<qint64>& seen) const;
+    void buildLevel(QTreeWidgetItem* under, qint64 key, bool deep);
     void buildAllBelow(QTreeWidgetItem* item);
     void itemExpanded(QTreeWidgetItem* item);
     void currentChanged(QTreeWidgetItem* item);
