@@ -17,6 +17,8 @@
 #include "toolkit/prompts.h"
 #include "toolkit/uppercasevalidator.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleValidator>
@@ -310,14 +312,13 @@ void TFrUserName::buildControls()
     // The group's flags, built from the catalogue: the web-menu box in five
     // columns of three, the privilege box in three columns.
     auto flagBoxes = [this](QGroupBox* box, Box which, int boxColumns) {
-        auto* grid = new QHBoxLayout(box);
+        // One grid for the whole box, so that the n-th box of every column
+        // stands on the same line; the window's fixed height squeezes all
+        // columns alike instead of the longest ones only.
+        auto* grid = new QGridLayout(box);
         grid->setContentsMargins(6, 0, 6, 2);
-        QList<QVBoxLayout*> cols;
-        for (int i = 0; i < boxColumns; ++i) {
-            cols.append(new QVBoxLayout);
-            cols.last()->setSpacing(0);
-            grid->addLayout(cols.last(), 1);
-        }
+        grid->setVerticalSpacing(0);
+        QList<int> rows(boxColumns, 0);
         for (const Column& c : inBox(which)) {
             auto* check = new QCheckBox(text(c.caption), box);
             check->setObjectName(QLatin1String(c.name));
@@ -325,10 +326,11 @@ void TFrUserName::buildControls()
                 check->setLayoutDirection(Qt::RightToLeft);
             check->setVisible(c.visible);
             m_flags.insert(key(QLatin1String(c.name)), check);
-            cols[c.boxColumn - 1]->addWidget(check);
+            grid->addWidget(check, rows[c.boxColumn - 1]++, c.boxColumn - 1);
         }
-        for (QVBoxLayout* col : cols)
-            col->addStretch(1);
+        for (int i = 0; i < boxColumns; ++i)
+            grid->setColumnStretch(i, 1);
+        grid->setRowStretch(*std::max_element(rows.cbegin(), rows.cend()), 1);
     };
     GbGroupWeb = new QGroupBox(QStringLiteral("[ Group Menu WebApp ]"), Client);
     GbGroupWeb->setObjectName(QStringLiteral("GbGroupWeb"));

@@ -103,6 +103,33 @@ TEST_F(UserScreen, ShowsTheBoxesOfItsModeAtItsHeight)
     EXPECT_EQ(screen->LbCode->text(), QStringLiteral("กลุ่มผู้ใช้"));
 }
 
+// The n-th flag of every column of a box stands on one line, the columns
+// pack from the top alike, and no two flags of a column overlap.
+TEST_F(UserScreen, GroupFlagsLineUpAcrossTheColumnsOfTheirBox)
+{
+    open(true);
+    QCoreApplication::processEvents();
+    for (const Privileges::Box box : { Privileges::Box::GroupWeb, Privileges::Box::GroupInfo }) {
+        QMap<int, QList<QCheckBox*>> columns;
+        for (const Privileges::Column& c : Privileges::inBox(box)) {
+            if (c.visible)
+                columns[c.boxColumn].append(screen->flagBox(QLatin1String(c.name)));
+        }
+        const QList<QCheckBox*> first = columns.first();
+        for (const QList<QCheckBox*>& column : std::as_const(columns)) {
+            for (int row = 0; row < column.size(); ++row) {
+                SCOPED_TRACE(column[row]->objectName().toStdString());
+                if (row < first.size()) {
+                    EXPECT_NEAR(column[row]->geometry().center().y(), first[row]->geometry().center().y(), 1);
+                }
+                if (row > 0) {
+                    EXPECT_GT(column[row]->y(), column[row - 1]->geometry().bottom());
+                }
+            }
+        }
+    }
+}
+
 TEST_F(UserScreen, NewUserWithUntouchedBoxesLogsOnWithTheEmptyPassword)
 {
     open(false);
