@@ -1,22 +1,32 @@
 // zaq_screenshots: logs demo users on through the real logon dialog and main
-// window, wired as the program wires them, and saves pictures of what a person
-// sees. Run it in a demo site folder on a real (or virtual) X display:
+// window, wired as the program wires them, opens the administration screens
+// from the menu tree, and saves pictures of what a person sees. Run it in a
+// demo site folder on a real (or virtual) X display:
 //   zaq_screenshots --site DIR --out DIR
+#include "app/rightsscreens.h"
+#include "app/userscreens.h"
 #include "config/dmconfig.h"
+#include "dialogs/frsearchuser.h"
 #include "logon/frlogon.h"
 #include "mainmenu/frdisplayerror.h"
 #include "mainmenu/frmainmenu.h"
+#include "security/frchangepassword.h"
+#include "security/frcopyright.h"
+#include "security/frusercompany.h"
+#include "security/frusername.h"
+#include "security/fruserrights.h"
 #include "toolkit/applicationtitle.h"
 #include "toolkit/fonts.h"
 #include "toolkit/guard.h"
 #include "toolkit/imagebutton.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -27,6 +37,16 @@
 
 namespace {
 
+// An administration screen opened from the menu tree's entry whose text ends
+// with `entry`, with `code` typed into its code box and left (none: the screen
+// as it opens).
+struct Visit
+{
+    QString entry;
+    QString code;
+    QString picture;
+};
+
 struct Session
 {
     QString code;
@@ -35,7 +55,25 @@ struct Session
     QString menuPicture;
     int department; // the department button to click, counted from 0
     QString errorLogPicture = QString(); // empty: the error log is not opened
+    QList<Visit> visits = {}; // opened in this order after the pictures above
 };
+
+// The department whose screens are visited.
+const QString kAdministration = QStringLiteral("System Administration");
+
+// The code box of an administration screen: the one the person types into first.
+QLineEdit* codeBox(QDialog* screen)
+{
+    if (auto* s = qobject_cast<TFrUserName*>(screen))
+        return s->UserName;
+    if (auto* s = qobject_cast<TFrChangePassword*>(screen))
+        return s->UserName;
+    if (auto* s = qobject_cast<TFrUserRights*>(screen))
+        return s->UserCode;
+    if (auto* s = qobject_cast<TFrUserCompany*>(screen))
+        return s->UserCode;
+    return nullptr;
+}
 
 // A caption bar above the picture, so the window's title shows as it does on a desktop.
 QImage withCaption(QWidget& window)
@@ -75,7 +113,20 @@ public:
     bool done() const { return m_step == Done; }
 
 private:
-    enum Step { TypeUser, ChooseDatabase, WaitForMenu, ChooseDepartment, TakeMenu, TakeErrorLog, Done };
+    enum Step
+    {
+        TypeUser,
+        ChooseDatabase,
+        WaitForMenu,
+        ChooseDepartment,
+        TakeMenu,
+        TakeErrorLog,
+        OpenScreen,
+        LoadCode,
+        TakeScreen,
+        CloseScreen,
+        Done
+    };
 
     const Session& session() const { return m_sessions.at(m_session); }
 
@@ -158,10 +209,11 @@ private:
                 // The tree's pop-up item shows the viewer modally; the ticks go on meanwhile.
                 m_step = TakeErrorLog;
                 m_shown.invalidate();
-                QTimer::singleShot(0, &m_menu, [this] { m_menu.PopupMenu1->findChild<QAction*>(QStringLiteral("DisplayErrorLog"))->trigger(); });
+                QTimer::singleShot(0, &m_menu,
+                    [this] { m_menu.PopupMenu1->findChild<QAction*>(QStringLiteral("DisplayErrorLog"))->trigger(); });
                 return;
             }
-            return nextSession();
+            return nextVisit();
         case TakeErrorLog:
             if (!FrDisplayError || !FrDisplayError->isVisible())
                 return;
@@ -172,14 +224,81 @@ private:
                 return;
             save(withCaption(*FrDisplayError), session().errorLogPicture);
             FrDisplayError->BtOk->click();
-            return nextSession();
+            m_step = CloseScreen; // waits for the viewer to be gone
+            return;
+        case OpenScreen: {
+            auto* screen = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!screen || !screen->isVisible())
+                return;
+            m_screen = screen;
+            // Typing needs the screen to hold the keyboard, as it does on a desktop.
+            screen->activateWindow();
+            m_step = LoadCode;
+            return;
+        }
+        case LoadCode: {
+            if (QApplication::activeWindow() != m_screen)
+                return;
+            const QString code = session().visits.at(m_visit).code;
+            if (!code.isEmpty()) {
+                QLineEdit* box = codeBox(m_screen);
+                if (!box)
+                    return fail(QStringLiteral("no code box on ") + m_screen->windowTitle());
+                box->setFocus();
+                QTest::keyClicks(box, code);
+                QTest::keyClick(box, Qt::Key_Tab); // leaving the box loads the record
+            }
+            m_step = TakeScreen;
+            m_shown.start();
+            return;
+        }
+        case TakeScreen:
+            if (m_shown.elapsed() < 700)
+                return;
+            save(withCaption(*m_screen), session().visits.at(m_visit).picture);
+            // Closed without the exit question, which would only show in the picture.
+            m_screen->done(QDialog::Rejected);
+            ++m_visit;
+            m_step = CloseScreen;
+            return;
+        case CloseScreen:
+            // The screen's modal loop must end before the next entry is opened.
+            if (QApplication::activeModalWidget())
+                return;
+            return nextVisit();
         case Done:
             return;
         }
     }
 
+    // Opens the session's next administration screen from the menu tree, as a
+    // double-click on the entry does; then the next session.
+    void nextVisit()
+    {
+        const QList<Visit>& visits = session().visits;
+        if (m_visit >= visits.size())
+            return nextSession();
+        ImageButton* department = nullptr;
+        for (ImageButton* b : m_menu.departmentButtons()) {
+            if (b->text().contains(kAdministration))
+                department = b;
+        }
+        if (!department)
+            return fail(session().code + QStringLiteral(" has no department ") + kAdministration);
+        department->click();
+        const QList<QTreeWidgetItem*> entries
+            = m_menu.MenuTree->findItems(visits.at(m_visit).entry, Qt::MatchEndsWith | Qt::MatchRecursive);
+        if (entries.isEmpty())
+            return fail(session().code + QStringLiteral(" has no menu entry ") + visits.at(m_visit).entry);
+        m_menu.MenuTree->setCurrentItem(entries.first());
+        m_step = OpenScreen;
+        // The screen is shown modally: the ticks go on inside its loop.
+        QTimer::singleShot(0, &m_menu, [this] { m_menu.MenuTreeDblClick(); });
+    }
+
     void nextSession()
     {
+        m_visit = 0;
         if (++m_session == m_sessions.size())
             return finish();
         m_step = TypeUser;
@@ -192,6 +311,8 @@ private:
     QString m_out;
     QList<Session> m_sessions;
     int m_session = 0;
+    int m_visit = 0;
+    QDialog* m_screen = nullptr;
     int m_step = TypeUser;
     bool m_failed = false;
     QTimer m_tick;
@@ -230,12 +351,26 @@ int main(int argc, char** argv)
     DmConfig = new TDMConfig(&app);
     mainMenu.bindData();
     logon.bindData();
+    FrCopyRight = new TFrCopyRight;
+    FrSearchUser = new TFrSearchUser;
     FrDisplayError = new TFrDisplayError;
+    registerRightsScreens(&mainMenu);
+    UserScreens userScreens(
+        &mainMenu, [&logon] { return logon.ServerName(); }, false);
 
     Driver driver(mainMenu, logon, out,
         {
-            { QStringLiteral("SOMCHAI"), QStringLiteral("1234"), QStringLiteral("logon.png"), QStringLiteral("mainmenu.png"), 1, QStringLiteral("errorlog.png") },
-            { QStringLiteral("JOHN"), QStringLiteral("john"), QString(), QStringLiteral("mainmenu-english.png"), 0 },
+            { QStringLiteral("SOMCHAI"), QStringLiteral("1234"), QStringLiteral("logon.png"),
+                QStringLiteral("mainmenu.png"), 1, QStringLiteral("errorlog.png"),
+                {
+                    { QStringLiteral(" Users"), QStringLiteral("MALEE"), QStringLiteral("users.png") },
+                    { QStringLiteral(" User Groups"), QStringLiteral("ADMIN"), QStringLiteral("groups.png") },
+                    { QStringLiteral(" Group Menu Rights"), QStringLiteral("SALES"),
+                        QStringLiteral("grouprights.png") },
+                    { QStringLiteral(" User Databases"), QStringLiteral("JOHN"), QStringLiteral("userdatabases.png") },
+                } },
+            { QStringLiteral("JOHN"), QStringLiteral("john"), QString(), QStringLiteral("mainmenu-english.png"), 0,
+                QString(), { { QStringLiteral("Change Password"), QString(), QStringLiteral("changepassword.png") } } },
         });
     mainMenu.show();
     app.exec();
