@@ -102,10 +102,16 @@ TFrForm::TFrForm(QWidget* parent)
     for (int i = 0; i < 2; ++i) {
         m_statusPanels[i] = new QLabel(StatusBar1);
         m_statusPanels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        m_statusPanels[i]->setFixedWidth(kStatusPanelWidths[i]);
         m_statusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        StatusBar1->addWidget(m_statusPanels[i]);
     }
+    // The last panel runs to the bar's right end, so that the progress lines
+    // the screens write there ("Set " and an entry's name) can be read; its
+    // text never widens the window.
+    m_statusPanels[0]->setFixedWidth(kStatusPanelWidths[0]);
+    m_statusPanels[1]->setMinimumWidth(kStatusPanelWidths[1]);
+    m_statusPanels[1]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    StatusBar1->addWidget(m_statusPanels[0]);
+    StatusBar1->addWidget(m_statusPanels[1], 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

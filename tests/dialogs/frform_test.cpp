@@ -10,8 +10,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolButton>
 #include <QWindow>
 
@@ -186,6 +188,29 @@ TEST_F(BaseForm, ShowStepLeavesNewDeleteSaveExitAndAnEmptyScreen)
     EXPECT_FALSE(screen.BSave->isEnabled());
     EXPECT_TRUE(screen.AcNew->isEnabled());
     EXPECT_EQ(applicationTitle(), QStringLiteral("Sample Screen"));
+    screen.hide();
+}
+
+// The screens write progress lines into the second panel: it fills the rest
+// of the bar, and a long text neither widens the window nor hides the panel.
+TEST_F(BaseForm, SecondStatusPanelRunsToTheEndOfTheBar)
+{
+    screen.Client->setMinimumWidth(600);
+    screen.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
+    const int width = screen.width();
+    auto* first = screen.StatusBar1->findChild<QLabel*>(QStringLiteral("StatusPanel0"));
+    auto* second = screen.StatusBar1->findChild<QLabel*>(QStringLiteral("StatusPanel1"));
+    ASSERT_TRUE(first && second);
+    for (const QString& text :
+        { QString(), QStringLiteral("Set รายงานยอดขายตามลูกค้า Sales by Customer"), QString(300, QLatin1Char('x')) }) {
+        screen.setStatusText(1, text);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(screen.width(), width);
+        EXPECT_EQ(first->width(), 200);
+        EXPECT_GT(second->width(), 300);
+        EXPECT_GE(second->mapTo(&screen, QPoint(second->width(), 0)).x(), width - 10);
+    }
     screen.hide();
 }
 
