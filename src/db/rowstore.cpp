@@ -11,20 +11,19 @@ void RowStore::clear()
 
 void RowStore::beginRow() { m_rowStart.append(qsizetype(m_bytes.size())); }
 
+// insert() copies straight into the buffer's spare room; resize() would fill
+// it with zeros first.
 void RowStore::put(Kind kind, const void* data, int bytes)
 {
-    const size_t at = m_bytes.size();
-    m_bytes.resize(at + 1 + size_t(bytes));
-    m_bytes[at] = char(kind);
-    std::memcpy(m_bytes.data() + at + 1, data, size_t(bytes));
+    m_bytes.push_back(char(kind));
+    const char* from = static_cast<const char*>(data);
+    m_bytes.insert(m_bytes.end(), from, from + bytes);
 }
 
 void RowStore::append(const char* data, int bytes)
 {
-    const size_t at = m_bytes.size();
-    m_bytes.resize(at + size_t(bytes));
     if (bytes > 0)
-        std::memcpy(m_bytes.data() + at, data, size_t(bytes));
+        m_bytes.insert(m_bytes.end(), data, data + bytes);
 }
 
 void RowStore::addNull() { m_bytes.push_back(char(Null)); }
