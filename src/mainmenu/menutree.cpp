@@ -8,6 +8,44 @@
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
+namespace {
+
+// An entry of the tree. Its id, its query row and the entry picture are
+// answered from the item itself rather than stored as item data: a large
+// department makes thousands of items at once, and each stored value costs.
+class MenuEntryItem : public QTreeWidgetItem
+{
+public:
+    MenuEntryItem(qint64 id, int row, const QString& text)
+        : QTreeWidgetItem(UserType)
+        , m_id(id)
+        , m_row(row)
+    {
+        setText(0, text);
+    }
+
+    QVariant data(int column, int role) const override
+    {
+        if (column == 0) {
+            if (role == MenuTreeBinding::kKeyRole)
+                return m_id;
+            if (role == MenuTreeBinding::kRowRole)
+                return m_row;
+            if (role == Qt::DecorationRole) {
+                static const QIcon icon(Pictures::treeEntry());
+                return icon;
+            }
+        }
+        return QTreeWidgetItem::data(column, role);
+    }
+
+private:
+    qint64 m_id;
+    int m_row;
+};
+
+} // namespace
+
 MenuTreeBinding::MenuTreeBinding(QTreeWidget* tree, Query* query, QObject* parent)
     : QObject(parent)
     , m_tree(tree)
@@ -52,19 +90,14 @@ void MenuTreeBinding::rebuild()
 // circle in the parent links.
 QList<QTreeWidgetItem*> MenuTreeBinding::makeItems(qint64 key, bool deep, QSet<qint64>& seen) const
 {
-    static const QIcon icon(Pictures::treeEntry());
     QList<QTreeWidgetItem*> items;
     const auto found = m_children.constFind(key);
     if (found == m_children.constEnd())
         return items;
     items.reserve(found->size());
     for (const int r : *found) {
-        auto* item = new QTreeWidgetItem;
         const qint64 id = m_query->value(r, m_idColumn).toLongLong();
-        item->setText(0, m_query->value(r, m_textColumn).toString());
-        item->setData(0, kKeyRole, id);
-        item->setData(0, kRowRole, r);
-        item->setIcon(0, icon);
+        auto* item = new MenuEntryItem(id, r, m_query->value(r, m_textColumn).toString());
         const bool hasChildren = m_children.contains(id);
         item->setChildIndicatorPolicy(hasChildren ? QTreeWidgetItem::ShowIndicator : QTreeWidgetItem::DontShowIndicator);
         if (deep && hasChildren && !seen.contains(id)) {
