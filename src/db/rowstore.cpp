@@ -1,32 +1,42 @@
 #include "db/rowstore.h"
 
+#include <algorithm>
 #include <cstring>
 
 void RowStore::clear()
 {
-    m_bytes.clear(); // keeps its memory: a query read again needs about as much
+    m_used = 0; // keeps its memory: a query read again needs about as much
     m_rowStart.clear();
     m_variants.clear();
 }
 
-void RowStore::beginRow() { m_rowStart.append(qsizetype(m_bytes.size())); }
+void RowStore::beginRow() { m_rowStart.append(qsizetype(m_used)); }
 
-// insert() copies straight into the buffer's spare room; resize() would fill
-// it with zeros first.
+// Room for the next bytes at the end of what is used. The buffer doubles when
+// full, so every value is one memcpy into room that is already there.
+char* RowStore::grow(size_t bytes)
+{
+    if (m_used + bytes > m_bytes.size())
+        m_bytes.resize(std::max(m_bytes.size() * 2, m_used + bytes + 4096));
+    char* at = m_bytes.data() + m_used;
+    m_used += bytes;
+    return at;
+}
+
 void RowStore::put(Kind kind, const void* data, int bytes)
 {
-    m_bytes.push_back(char(kind));
-    const char* from = static_cast<const char*>(data);
-    m_bytes.insert(m_bytes.end(), from, from + bytes);
+    char* at = grow(1 + size_t(bytes));
+    *at = char(kind);
+    std::memcpy(at + 1, data, size_t(bytes));
 }
 
 void RowStore::append(const char* data, int bytes)
 {
     if (bytes > 0)
-        m_bytes.insert(m_bytes.end(), data, data + bytes);
+        std::memcpy(grow(size_t(bytes)), data, size_t(bytes));
 }
 
-void RowStore::addNull() { m_bytes.push_back(char(Null)); }
+void RowStore::addNull() { *grow(1) = char(Null); }
 
 void RowStore::addInteger(qint64 v) { put(Integer, &v, sizeof v); }
 
@@ -56,7 +66,7 @@ QVariant RowStore::value(int row, int column) const
     if (row < 0 || row >= size() || column < 0)
         return {};
     const char* p = m_bytes.data() + m_rowStart.at(row);
-    const char* end = m_bytes.data() + (row + 1 < size() ? m_rowStart.at(row + 1) : qsizetype(m_bytes.size()));
+    const char* end = m_bytes.data() + (row + 1 < size() ? m_rowStart.at(row + 1) : qsizetype(m_used));
     auto length = [](const char* at) {
         int n = 0;
         std::memcpy(&n, at, sizeof n);

@@ -31,8 +31,10 @@ private:
     enum Kind : char { Null, Integer, Double, Text, Blob, Variant };
     void put(Kind kind, const void* data, int bytes);
     void append(const char* data, int bytes);
+    char* grow(size_t bytes);
 
-    std::vector<char> m_bytes;
+    std::vector<char> m_bytes; // its size is the room; m_used of it holds rows
+    size_t m_used = 0;
     QVector<qsizetype> m_rowStart;
     QVector<QVariant> m_variants;
 };
