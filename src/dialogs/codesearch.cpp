@@ -3,7 +3,11 @@
 #include "dialogs/frsearchuser.h"
 #include "toolkit/guard.h"
 
+#include "toolkit/pictures.h"
+
 #include <QAbstractButton>
+#include <QIcon>
+#include <QToolButton>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -64,4 +68,14 @@ void attachCodeSearch(QLineEdit* codeBox, QAbstractButton* button, std::function
 void attachCodeSearch(QLineEdit* codeBox, QAbstractButton* button, bool groupMode)
 {
     attachCodeSearch(codeBox, button, [groupMode] { return groupMode; });
+}
+
+QToolButton* makeSearchUserButton(QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QStringLiteral("BtSearchUser"));
+    button->setIcon(QIcon(Pictures::search()));
+    button->setToolTip(QStringLiteral("ค้นหารหัสผู้ใช้"));
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
 }

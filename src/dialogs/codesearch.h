@@ -4,6 +4,13 @@
 
 class QAbstractButton;
 class QLineEdit;
+class QToolButton;
+class QWidget;
+
+// The small search button beside a code box, alike on every maintenance
+// screen: the search picture, its hint, and no focus of its own, so Tab goes
+// from the code box straight on.
+QToolButton* makeSearchUserButton(QWidget* parent);
 
 // The maintenance screens find a user or group for their code box through the
 // program's search dialog: the search asks for the column "Code" and, on OK,

@@ -53,11 +53,7 @@ TFrChangePassword::TFrChangePassword(QWidget* parent)
         const QScopedValueRollback<bool> leaving(m_leaving, true);
         UserNameExit();
     });
-    BtSearchUser = new QToolButton(Client);
-    BtSearchUser->setObjectName(QStringLiteral("BtSearchUser"));
-    BtSearchUser->setText(QStringLiteral("..."));
-    BtSearchUser->setToolTip(QStringLiteral("ค้นหารหัสผู้ใช้"));
-    BtSearchUser->setFocusPolicy(Qt::NoFocus);
+    BtSearchUser = makeSearchUserButton(Client);
     connect(BtSearchUser, &QToolButton::clicked, this, [this] { guarded([this] { pickCode(UserName, false); }); });
     LbFullName = label(QStringLiteral("LbFullName"));
     FullName = label(QStringLiteral("FullName"));

@@ -180,11 +180,7 @@ void TFrUserName::buildControls()
     UserName = edit(QStringLiteral("UserName"), 20, codePanel);
     UserName->setValidator(new UpperCaseValidator(UserName));
     UserName->setFixedWidth(140);
-    BtSearchUser = new QToolButton(codePanel);
-    BtSearchUser->setObjectName(QStringLiteral("BtSearchUser"));
-    BtSearchUser->setText(QStringLiteral("..."));
-    BtSearchUser->setToolTip(QStringLiteral("ค้นหารหัสผู้ใช้"));
-    BtSearchUser->setFocusPolicy(Qt::NoFocus);
+    BtSearchUser = makeSearchUserButton(codePanel);
     LbFullName = label(QStringLiteral("LbFullName"), captionOf("FULLNAME"), codePanel);
     FullName = edit(QStringLiteral("FullName"), 100, codePanel);
     codeGrid->addWidget(LbCode, 0, 0);

@@ -14,7 +14,6 @@
 #include "security/rightsmodel.h"
 #include "toolkit/checkboxcell.h"
 #include "toolkit/guard.h"
-#include "toolkit/pictures.h"
 #include "toolkit/prompts.h"
 #include "toolkit/uppercasevalidator.h"
 
@@ -60,11 +59,7 @@ TFrUserRights::TFrUserRights(QWidget* parent, TFrCopyRight* copyDialog)
     UserCode->setValidator(new UpperCaseValidator(UserCode));
     UserCode->setFixedWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) * 12);
     Label2->setBuddy(UserCode);
-    BtSearchUser = new QToolButton(GroupBox1);
-    BtSearchUser->setObjectName(QStringLiteral("BtSearchUser"));
-    BtSearchUser->setIcon(QIcon(Pictures::search()));
-    BtSearchUser->setToolTip(QStringLiteral("ค้นหารหัสผู้ใช้"));
-    BtSearchUser->setFocusPolicy(Qt::NoFocus);
+    BtSearchUser = makeSearchUserButton(GroupBox1);
     UserName = new QLabel(GroupBox1);
     UserName->setObjectName(QStringLiteral("UserName"));
     auto* box = new QHBoxLayout(GroupBox1);
