@@ -25,7 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include "logondriver.h"
 
 #include <benchmark/benchmark.h>
@@ -83,7 +83,7 @@ struct DemoSite
             return QStringLiteral("no user in the header");
         if (window->departmentButtons().isEmpty())
             return QStringLiteral("no department buttons");
-        if (window->MenuTree->topLevelItemCount() == 0)
+        if (window->MenuTree->model()->rowCount() == 0)
             return QStringLiteral("an empty menu tree");
         return {};
     }
@@ -109,7 +109,7 @@ DemoSite& demoSite()
 void report(benchmark::State& state, DemoSite& s)
 {
     state.counters["buttons"] = double(s.window->departmentButtons().size());
-    state.counters["tree_top"] = s.window->MenuTree->topLevelItemCount();
+    state.counters["tree_top"] = s.window->MenuTree->model()->rowCount();
     state.SetLabel(s.dm->CurrentDatabaseName.toStdString());
     const QString fault = s.fault();
     if (!fault.isEmpty())

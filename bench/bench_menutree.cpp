@@ -32,7 +32,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <benchmark/benchmark.h>
 #include <stdexcept>
 
@@ -43,14 +43,15 @@ constexpr int kLargestEntries = 8000;
 constexpr qint64 kLargest = LargeMenuFixture::kLargest;
 constexpr qint64 kSmall = 20000000;
 
-int itemsBelow(const QTreeWidgetItem* item, bool& allExpanded)
+int itemsBelow(const QTreeView* view, const QModelIndex& parent, bool& allExpanded)
 {
+    const QAbstractItemModel* tree = view->model();
     int n = 0;
-    for (int i = 0; i < item->childCount(); ++i) {
-        const QTreeWidgetItem* child = item->child(i);
-        if (child->childCount() > 0 && !child->isExpanded())
+    for (int i = 0; i < tree->rowCount(parent); ++i) {
+        const QModelIndex child = tree->index(i, 0, parent);
+        if (tree->rowCount(child) > 0 && !view->isExpanded(child))
             allExpanded = false;
-        n += 1 + itemsBelow(child, allExpanded);
+        n += 1 + itemsBelow(view, child, allExpanded);
     }
     return n;
 }
@@ -120,13 +121,13 @@ struct LargeMenu
         if (TFrMainMenu::testMachine())
             return QStringLiteral("the test-machine marker is present: the tree is not expanded");
         bool allExpanded = true;
-        const int shown = itemsBelow(window->MenuTree->invisibleRootItem(), allExpanded);
+        const int shown = itemsBelow(window->MenuTree, QModelIndex(), allExpanded);
         if (shown != entries)
             return QStringLiteral("the tree shows %1 entries, not %2").arg(shown).arg(entries);
         if (!allExpanded)
             return QStringLiteral("the tree is not fully expanded");
-        QTreeWidgetItem* current = window->MenuTree->currentItem();
-        if (current != window->MenuTree->topLevelItem(0) || window->QTreeMenu->recNo() != window->MenuTreeData->rowOf(current))
+        const QModelIndex current = window->MenuTree->currentIndex();
+        if (current != window->MenuTree->model()->index(0, 0) || window->QTreeMenu->recNo() != window->MenuTreeData->rowOf(current))
             return QStringLiteral("the first entry is not the current row");
         return {};
     }

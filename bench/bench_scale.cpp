@@ -54,7 +54,7 @@
 #include <QRegularExpression>
 #include <QTableView>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -287,14 +287,15 @@ struct Program
 
     int shownEntries() const
     {
+        const QAbstractItemModel* tree = window->MenuTree->model();
         int n = 0;
-        std::function<void(QTreeWidgetItem*)> count = [&](QTreeWidgetItem* item) {
-            for (int i = 0; i < item->childCount(); ++i) {
+        std::function<void(const QModelIndex&)> count = [&](const QModelIndex& parent) {
+            for (int i = 0; i < tree->rowCount(parent); ++i) {
                 ++n;
-                count(item->child(i));
+                count(tree->index(i, 0, parent));
             }
         };
-        count(window->MenuTree->invisibleRootItem());
+        count(QModelIndex());
         return n;
     }
 

@@ -16,7 +16,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace {
 constexpr int kButtonHeight = 30;
@@ -92,8 +92,8 @@ void TFrMainMenu::openTreeMenu(qint64 departmentId)
     QTreeMenu->open();
     if (!testMachine())
         MenuTreeData->expandAll();
-    if (MenuTree->topLevelItemCount() > 0)
-        MenuTree->setCurrentItem(MenuTree->topLevelItem(0));
+    if (MenuTreeData->rowCount() > 0)
+        MenuTree->setCurrentIndex(MenuTreeData->index(0, 0));
 }
 
 void TFrMainMenu::VSplitterMoved()
@@ -160,8 +160,9 @@ bool TFrMainMenu::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == MenuTree->viewport() && event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (QTreeWidgetItem* item = MenuTree->itemAt(mouse->position().toPoint()))
-            MenuTree->setCurrentItem(item);
+        const QModelIndex entry = MenuTree->indexAt(mouse->position().toPoint());
+        if (entry.isValid())
+            MenuTree->setCurrentIndex(entry);
         guarded([this, mouse] { MenuTreeMouseDown(mouse->buttons(), mouse->modifiers()); });
     }
     if (watched == GbHeader && event->type() == QEvent::Resize)

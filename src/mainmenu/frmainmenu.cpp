@@ -30,7 +30,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
@@ -51,8 +51,8 @@ TFrMainMenu::TFrMainMenu(bool readOnlyCompanyDatabases, QWidget* parent)
     QAccount = new Query(data, Sql::QAccount, this);
 
     connect(VSplitter, &QSplitter::splitterMoved, this, [this] { VSplitterMoved(); });
-    connect(MenuTree, &QTreeWidget::itemClicked, this, [this] { guarded([this] { MenuTreeClick(); }); });
-    connect(MenuTree, &QTreeWidget::itemDoubleClicked, this, [this] { guarded([this] { MenuTreeDblClick(); }); });
+    connect(MenuTree, &QTreeView::clicked, this, [this] { guarded([this] { MenuTreeClick(); }); });
+    connect(MenuTree, &QTreeView::doubleClicked, this, [this] { guarded([this] { MenuTreeDblClick(); }); });
     MenuTree->installEventFilter(this);
     MenuTree->viewport()->installEventFilter(this);
     GbHeader->installEventFilter(this);
@@ -144,9 +144,10 @@ void TFrMainMenu::buildWindow()
     auto* right = new QVBoxLayout(Panel1);
     right->setContentsMargins(0, 0, 0, 0);
     right->setSpacing(0);
-    MenuTree = new QTreeWidget(Panel1);
+    MenuTree = new QTreeView(Panel1);
     MenuTree->setObjectName(QStringLiteral("MenuTree"));
     MenuTree->setHeaderHidden(true);
+    MenuTree->setUniformRowHeights(true); // one font and one picture for every entry
     MenuTree->setContextMenuPolicy(Qt::CustomContextMenu);
     MenuTree->setIndentation(22);
     MenuTree->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -158,9 +159,9 @@ void TFrMainMenu::buildWindow()
     treeFont.setBold(true);
     MenuTree->setFont(treeFont);
     // Blue entries on pale blue; the selection stays visible when the tree loses the focus.
-    MenuTree->setStyleSheet(QStringLiteral("QTreeWidget { background-color: rgb(240, 251, 255); color: blue; }"
-                                           "QTreeWidget::item:hover { background-color: rgb(206, 206, 255); }"
-                                           "QTreeWidget::item:selected { background-color: rgb(0, 0, 160); color: white; }"));
+    MenuTree->setStyleSheet(QStringLiteral("QTreeView { background-color: rgb(240, 251, 255); color: blue; }"
+                                           "QTreeView::item:hover { background-color: rgb(206, 206, 255); }"
+                                           "QTreeView::item:selected { background-color: rgb(0, 0, 160); color: white; }"));
     MenuInfo = new QPlainTextEdit(Panel1);
     MenuInfo->setObjectName(QStringLiteral("MenuInfo"));
     MenuInfo->setFixedHeight(56);

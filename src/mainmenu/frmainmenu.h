@@ -19,8 +19,7 @@ class QPlainTextEdit;
 class QSplitter;
 class QToolButton;
 class QTimer;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 class QWidget;
 
 // The main window: its show sequence logs the user on, loads the company,
@@ -91,7 +90,7 @@ public:
     QFrame* GbDepartment;
     QSplitter* VSplitter;
     QWidget* Panel1;
-    QTreeWidget* MenuTree;
+    QTreeView* MenuTree;
     QPlainTextEdit* MenuInfo;
     QLabel* StatusPanel0;
     QLabel* StatusPanel1;

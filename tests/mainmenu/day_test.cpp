@@ -10,6 +10,7 @@
 #include "toolkit/imagebutton.h"
 #include "toolkit/pictures.h"
 
+#include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
@@ -21,7 +22,7 @@
 #include <QSplitter>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -48,16 +49,18 @@ protected:
             out << b->text();
         return out;
     }
-    QTreeWidgetItem* entry(const QString& text) const
+    QAbstractItemModel* tree() const { return window->MenuTree->model(); }
+    QModelIndex top(int row) const { return tree()->index(row, 0); }
+    QModelIndex entry(const QString& text) const
     {
-        const auto found = window->MenuTree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-        return found.isEmpty() ? nullptr : found.first();
+        const QModelIndexList found = tree()->match(top(0), Qt::DisplayRole, text, 1, Qt::MatchExactly | Qt::MatchRecursive);
+        return found.value(0);
     }
     void select(const QString& text)
     {
-        QTreeWidgetItem* item = entry(text);
-        ASSERT_NE(item, nullptr) << text.toStdString();
-        window->MenuTree->setCurrentItem(item);
+        const QModelIndex at = entry(text);
+        ASSERT_TRUE(at.isValid()) << text.toStdString();
+        window->MenuTree->setCurrentIndex(at);
     }
     ImageButton* department(int tag) const
     {
@@ -114,31 +117,33 @@ TEST_F(WorkingDay, ButtonsFollowTheSplitter)
 TEST_F(WorkingDay, TreeShowsWhatTheGroupReachesInMenuOrder)
 {
     logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
-    QTreeWidget* tree = window->MenuTree;
-    ASSERT_EQ(tree->topLevelItemCount(), 3);
-    EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("Orders"));
-    EXPECT_EQ(tree->topLevelItem(1)->text(0), QStringLiteral("Quotation")); // order 13 after the folder's 11
-    EXPECT_EQ(tree->topLevelItem(2)->text(0), QStringLiteral("Empty folder"));
-    EXPECT_EQ(tree->topLevelItem(0)->childCount(), 2);
-    EXPECT_TRUE(tree->topLevelItem(0)->isExpanded()); // fully expanded on choosing
-    EXPECT_EQ(tree->topLevelItem(0)->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
-    EXPECT_EQ(tree->topLevelItem(2)->childIndicatorPolicy(), QTreeWidgetItem::DontShowIndicator); // its child is not the group's
-    EXPECT_EQ(entry(QStringLiteral("Unreachable")), nullptr); // its parent is not the group's
-    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
+    // Checks the tree's answers for consistency now and at every rebuild below.
+    const QAbstractItemModelTester consistent(tree(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QTreeView* view = window->MenuTree;
+    ASSERT_EQ(tree()->rowCount(), 3);
+    EXPECT_EQ(top(0).data().toString(), QStringLiteral("Orders"));
+    EXPECT_EQ(top(1).data().toString(), QStringLiteral("Quotation")); // order 13 after the folder's 11
+    EXPECT_EQ(top(2).data().toString(), QStringLiteral("Empty folder"));
+    EXPECT_EQ(tree()->rowCount(top(0)), 2);
+    EXPECT_TRUE(view->isExpanded(top(0))); // fully expanded on choosing
+    EXPECT_TRUE(tree()->hasChildren(top(0)));
+    EXPECT_FALSE(tree()->hasChildren(top(2))); // its child is not the group's
+    EXPECT_FALSE(entry(QStringLiteral("Unreachable")).isValid()); // its parent is not the group's
+    EXPECT_EQ(view->currentIndex(), top(0));
 
     // The current row follows the selection; only a click shows the hint.
     select(QStringLiteral("Order entry"));
     EXPECT_EQ(window->QTreeMenu->field(QStringLiteral("ID")).asInteger(), 10201000);
     EXPECT_TRUE(window->MenuInfo->toPlainText().isEmpty());
-    const QRect at = tree->visualItemRect(entry(QStringLiteral("Quotation")));
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at.center());
+    const QRect at = view->visualRect(entry(QStringLiteral("Quotation")));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at.center());
     EXPECT_EQ(window->QTreeMenu->field(QStringLiteral("ID")).asInteger(), 10100000);
     EXPECT_EQ(window->MenuInfo->toPlainText(), QStringLiteral("quotes"));
 
     // Another department: the whole tree is rebuilt below it.
     window->SelectDepartment(department(65000000));
-    ASSERT_EQ(tree->topLevelItemCount(), 1);
-    EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("Export documents"));
+    ASSERT_EQ(tree()->rowCount(), 1);
+    EXPECT_EQ(top(0).data().toString(), QStringLiteral("Export documents"));
     EXPECT_TRUE(department(65000000)->isSelected());
     EXPECT_FALSE(department(10000000)->isSelected());
 }
@@ -148,10 +153,10 @@ TEST_F(WorkingDay, CollapseAndExpandAllNeedNoQuery)
     logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
     const quint64 before = dm.DmCfg->statementsRun();
     window->N2Click();
-    EXPECT_FALSE(window->MenuTree->topLevelItem(0)->isExpanded());
-    EXPECT_EQ(window->MenuTree->topLevelItem(0)->childCount(), 2); // kept
+    EXPECT_FALSE(window->MenuTree->isExpanded(top(0)));
+    EXPECT_EQ(tree()->rowCount(top(0)), 2); // kept
     window->N1Click();
-    EXPECT_TRUE(window->MenuTree->topLevelItem(0)->isExpanded());
+    EXPECT_TRUE(window->MenuTree->isExpanded(top(0)));
     EXPECT_EQ(dm.DmCfg->statementsRun(), before);
 }
 
@@ -159,16 +164,16 @@ TEST_F(WorkingDay, TestMachineMarkerLeavesTheTreeCollapsed)
 {
     site.writeFile(QStringLiteral("ZAQTest.Dat"), "");
     logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
-    EXPECT_FALSE(window->MenuTree->topLevelItem(0)->isExpanded());
-    EXPECT_EQ(window->MenuTree->topLevelItem(0)->childCount(), 0); // not built until it is expanded
-    window->MenuTree->topLevelItem(0)->setExpanded(true);
-    EXPECT_EQ(window->MenuTree->topLevelItem(0)->childCount(), 2);
+    EXPECT_FALSE(window->MenuTree->isExpanded(top(0)));
+    EXPECT_TRUE(tree()->hasChildren(top(0))); // it can still be opened by hand
+    window->MenuTree->expand(top(0));
+    EXPECT_EQ(tree()->rowCount(top(0)), 2);
 }
 
 TEST_F(WorkingDay, InformationMessageOnlyForShiftAltCtrlAndTheLeftButton)
 {
     logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
-    const QRect at = window->MenuTree->visualItemRect(entry(QStringLiteral("Order entry")));
+    const QRect at = window->MenuTree->visualRect(entry(QStringLiteral("Order entry")));
     const struct
     {
         Qt::MouseButton button;
@@ -507,7 +512,7 @@ TEST_F(WorkingDay, LogonAddsTheDocumentYearColumnToAnOlderDatabaseList)
     EXPECT_TRUE(prompts.errors().isEmpty()) << prompts.errors().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(site.configScalar(QStringLiteral("select count(*) from DatabaseList where SetDocYear = 'Y'")).toInt(),
         site.configScalar(QStringLiteral("select count(*) from DatabaseList")).toInt());
-    EXPECT_GT(window->MenuTree->topLevelItemCount(), 0); // the tree was rebuilt after the configuration re-opened
+    EXPECT_GT(tree()->rowCount(), 0); // the tree was rebuilt after the configuration re-opened
     EXPECT_TRUE(window->QTreeMenu->isOpen());
 }
 

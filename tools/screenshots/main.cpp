@@ -33,7 +33,7 @@
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace {
 
@@ -192,8 +192,8 @@ private:
             const QList<ImageButton*> buttons = m_menu.departmentButtons();
             buttons.value(session().department, buttons.first())->click();
             // A click on an entry shows its hint below the tree.
-            if (QTreeWidgetItem* entry = m_menu.MenuTree->topLevelItem(0)) {
-                const QRect r = m_menu.MenuTree->visualItemRect(entry);
+            if (const QModelIndex entry = m_menu.MenuTree->model()->index(0, 0); entry.isValid()) {
+                const QRect r = m_menu.MenuTree->visualRect(entry);
                 QTest::mouseClick(m_menu.MenuTree->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
             }
             m_step = TakeMenu;
@@ -286,11 +286,12 @@ private:
         if (!department)
             return fail(session().code + QStringLiteral(" has no department ") + kAdministration);
         department->click();
-        const QList<QTreeWidgetItem*> entries
-            = m_menu.MenuTree->findItems(visits.at(m_visit).entry, Qt::MatchEndsWith | Qt::MatchRecursive);
+        const QAbstractItemModel* tree = m_menu.MenuTree->model();
+        const QModelIndexList entries
+            = tree->match(tree->index(0, 0), Qt::DisplayRole, visits.at(m_visit).entry, 1, Qt::MatchEndsWith | Qt::MatchRecursive);
         if (entries.isEmpty())
             return fail(session().code + QStringLiteral(" has no menu entry ") + visits.at(m_visit).entry);
-        m_menu.MenuTree->setCurrentItem(entries.first());
+        m_menu.MenuTree->setCurrentIndex(entries.first());
         m_step = OpenScreen;
         // The screen is shown modally: the ticks go on inside its loop.
         QTimer::singleShot(0, &m_menu, [this] { m_menu.MenuTreeDblClick(); });
