@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 void RowStore::clear()
 {
@@ -16,9 +17,16 @@ void RowStore::beginRow() { m_rowStart.append(qsizetype(m_used)); }
 // full, so every value is one memcpy into room that is already there.
 char* RowStore::grow(size_t bytes)
 {
-    if (m_used + bytes > m_bytes.size())
-        m_bytes.resize(std::max(m_bytes.size() * 2, m_used + bytes + 4096));
-    char* at = m_bytes.data() + m_used;
+    if (m_used + bytes > m_room) {
+        const size_t room = std::max(m_room * 2, m_used + bytes + 4096);
+        auto* moved = static_cast<char*>(std::realloc(m_bytes.get(), room));
+        if (!moved)
+            throw std::bad_alloc();
+        m_bytes.release();
+        m_bytes.reset(moved);
+        m_room = room;
+    }
+    char* at = m_bytes.get() + m_used;
     m_used += bytes;
     return at;
 }
@@ -65,8 +73,8 @@ QVariant RowStore::value(int row, int column) const
 {
     if (row < 0 || row >= size() || column < 0)
         return {};
-    const char* p = m_bytes.data() + m_rowStart.at(row);
-    const char* end = m_bytes.data() + (row + 1 < size() ? m_rowStart.at(row + 1) : qsizetype(m_used));
+    const char* p = m_bytes.get() + m_rowStart.at(row);
+    const char* end = m_bytes.get() + (row + 1 < size() ? m_rowStart.at(row + 1) : qsizetype(m_used));
     auto length = [](const char* at) {
         int n = 0;
         std::memcpy(&n, at, sizeof n);

@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QVariant>
 #include <QVector>
-#include <vector>
+#include <cstdlib>
+#include <memory>
 
 // The rows a query has read, held compactly: numbers as they are and texts
 // as UTF-8 bytes, all rows in one buffer. A value becomes a QVariant only when
@@ -33,7 +34,14 @@ private:
     void append(const char* data, int bytes);
     char* grow(size_t bytes);
 
-    std::vector<char> m_bytes; // its size is the room; m_used of it holds rows
+    struct Free
+    {
+        void operator()(char* p) const { std::free(p); }
+    };
+    // Grown with realloc: a large buffer moves without a copy and no byte is
+    // written before a value is.
+    std::unique_ptr<char, Free> m_bytes;
+    size_t m_room = 0;
     size_t m_used = 0;
     QVector<qsizetype> m_rowStart;
     QVector<QVariant> m_variants;
