@@ -16,6 +16,7 @@
 #include "db/connection.h"
 #include "db/query.h"
 #include "fixturesite.h"
+#include "quietoffscreen.h"
 #include "scriptedprompts.h"
 #include "security/frcopyright.h"
 #include "security/frusercompany.h"
@@ -43,16 +44,6 @@ constexpr qint64 kDepartment = 10000000; // the first department
 // Entry k of department D has id D + 1 + k: the first 50 hang below the
 // department, every later one below one of those 50.
 const char* const kMenuFixture = R"(
-Create Table BenchDigit (N Int Not Null)
-/
-Insert Into BenchDigit (N)
-Select 0 Union All Select 1 Union All Select 2 Union All Select 3 Union All Select 4
-Union All Select 5 Union All Select 6 Union All Select 7 Union All Select 8 Union All Select 9
-/
-Create Table BenchNumber (N Int Not Null Primary Key)
-/
-Insert Into BenchNumber (N) Select A.N + 10 * B.N + 100 * C.N + 1000 * D.N From BenchDigit A, BenchDigit B, BenchDigit C, BenchDigit D
-/
 Insert Into Menu (Id, Parent, OrderNo, MenuLevel, Description, DescEnglish)
 Select (N + 1) * 10000000, 0, N * 10000, 0, 'ระบบที่ ' + Cast(N As VarChar(10)), 'Department ' + Cast(N As VarChar(10))
 From BenchNumber Where N < 4
@@ -97,17 +88,7 @@ Insert Into UserName (Code, FullName, IsDepartment, Active) Values ('BENCH', '�
 Insert Into UserCompany (UserName, Company, DatabaseType, DatabaseList)
 Select U.Id, L.Company, L.DatabaseType, L.Id From UserName U, DatabaseList L Where U.Code = 'BENCH' And L.Id <= 200
 /
-Drop Table BenchNumber
-/
-Drop Table BenchDigit
-/)";
-
-QtMessageHandler g_previousHandler = nullptr;
-void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (!message.contains(QLatin1String("propagateSizeHints")))
-        g_previousHandler(type, context, message);
-}
+)";
 
 // One site, data module and pair of screens for every run: building the site is not measured.
 struct LargeSite
@@ -118,9 +99,9 @@ struct LargeSite
         static char name[] = "bench_rights";
         static char* argv[] = { name, nullptr };
         app = new GuardedApplication(argc, argv);
-        g_previousHandler = qInstallMessageHandler(quietOffscreen);
+        quietOffscreenWarnings();
         site = new FixtureSite;
-        site->config(QString::fromUtf8(kMenuFixture));
+        site->configWithNumbers(4, QString::fromUtf8(kMenuFixture));
         const auto count = [this](const char* select) { return site->configScalar(QString::fromUtf8(select)).toInt(); };
         if (count("Select Count(*) From Menu") != kDepartments * (kPerDepartment + 1)
             || count("Select Count(*) From UserName Where IsDepartment = 'Y'") != kGroups + 1 // with ZAQSYSTEM

@@ -84,17 +84,7 @@ void addUsersRightsAndDatabases(const FixtureSite& site, const Sizes& s)
     // `every`, which spreads `rights` rows evenly over the groups.
     const int every = std::max(1, int(qint64(s.groups) * s.entries / std::max(1, s.rights)));
     const int companies = std::max(1, s.databases / 10);
-    site.config(QStringLiteral(R"(
-Create Table BenchDigit (N Int Not Null)
-/
-Insert Into BenchDigit (N)
-Select 0 Union All Select 1 Union All Select 2 Union All Select 3 Union All Select 4
-Union All Select 5 Union All Select 6 Union All Select 7 Union All Select 8 Union All Select 9
-/
-Create Table BenchNumber (N Int Not Null Primary Key)
-/
-Insert Into BenchNumber (N) Select A.N + 10 * B.N + 100 * C.N + 1000 * D.N + 10000 * E.N From BenchDigit A, BenchDigit B, BenchDigit C, BenchDigit D, BenchDigit E
-/
+    site.configWithNumbers(5, QStringLiteral(R"(
 Insert Into UserName (Code, FullName, IsDepartment, Active, CanSetOtherUserPass)
 Select 'GRP' + Cast(N As VarChar(10)), 'กลุ่มทดสอบ ' + Cast(N As VarChar(10)), 'Y', 'Y', 'N' From BenchNumber Where N < %1
 /
@@ -118,10 +108,7 @@ Where N.N < %5 And C.Code = 'K' + Cast(N.N / 10 % %4 As VarChar(10))
 /
 Insert Into Branch (BranchNo, ServerName) Select 10 + Id, DatabaseName From DatabaseList Where DatabaseName Like 'KDB%'
 /
-Drop Table BenchNumber
-/
-Drop Table BenchDigit
-/)")
+)")
                     .arg(s.groups)
                     .arg(s.users)
                     .arg(every)

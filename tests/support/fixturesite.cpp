@@ -42,3 +42,25 @@ void FixtureSite::writeFile(const QString& name, const QByteArray& content) cons
         throw std::runtime_error("cannot write fixture file");
     f.write(content);
 }
+
+void FixtureSite::configWithNumbers(int digits, const QString& statements) const
+{
+    QString number = QStringLiteral("A.N");
+    QString from = QStringLiteral("BenchDigit A");
+    qint64 weight = 1;
+    for (int d = 1; d < digits; ++d) {
+        weight *= 10;
+        const QChar alias(QLatin1Char(char('A' + d)));
+        number += QStringLiteral(" + %1 * %2.N").arg(weight).arg(alias);
+        from += QStringLiteral(", BenchDigit %1").arg(alias);
+    }
+    config(QStringLiteral("Create Table BenchDigit (N Int Not Null)\n/\n"
+                          "Insert Into BenchDigit (N)\n"
+                          "Select 0 Union All Select 1 Union All Select 2 Union All Select 3 Union All Select 4\n"
+                          "Union All Select 5 Union All Select 6 Union All Select 7 Union All Select 8 Union All Select 9\n/\n"
+                          "Create Table BenchNumber (N Int Not Null Primary Key)\n/\n"
+                          "Insert Into BenchNumber (N) Select %1 From %2\n/\n")
+               .arg(number, from)
+        + statements
+        + QStringLiteral("\nDrop Table BenchNumber\n/\nDrop Table BenchDigit\n/\n"));
+}

@@ -22,6 +22,10 @@ public:
     // Runs statements ("/"-separated lines) on a database of the site.
     void run(const QString& database, const QString& statements) const;
     void config(const QString& statements) const { run(m_configName, statements); }
+    // Runs statements on the configuration database with a scratch table
+    // BenchNumber (N) holding 0 to 10^digits - 1 while they run, for building
+    // large fixtures by joins instead of one insert per row.
+    void configWithNumbers(int digits, const QString& statements) const;
     // The first column of the first row of a query, or an invalid value.
     QVariant scalar(const QString& database, const QString& select) const;
     QVariant configScalar(const QString& select) const { return scalar(m_configName, select); }

@@ -34,16 +34,6 @@ constexpr int kDepartmentCount = int(sizeof kDepartments / sizeof kDepartments[0
 // below the department, every later entry k below entry (k - 8) / 10, so the
 // levels hold 8, 80, 800 and the rest of the entries.
 const char* const kEntries = R"(
-Create Table BenchDigit (N Int Not Null)
-/
-Insert Into BenchDigit (N)
-Select 0 Union All Select 1 Union All Select 2 Union All Select 3 Union All Select 4
-Union All Select 5 Union All Select 6 Union All Select 7 Union All Select 8 Union All Select 9
-/
-Create Table BenchNumber (N Int Not Null Primary Key)
-/
-Insert Into BenchNumber (N) Select A.N + 10 * B.N + 100 * C.N + 1000 * D.N + 10000 * E.N From BenchDigit A, BenchDigit B, BenchDigit C, BenchDigit D, BenchDigit E
-/
 Insert Into Menu (Id, Parent, OrderNo, MenuLevel, Description, DescEnglish, Command, MenuOption, MenuHint, DatabaseType)
 Select Id, 0, OrderNo, 0, Description, DescEnglish, Null, Null, 'เมนูของ' + Description, 1 From BenchDepartment
 /
@@ -71,10 +61,7 @@ Where G.Code = 'BIGGRP' And M.Id <> 30100000
 /
 Drop Table BenchDepartment
 /
-Drop Table BenchNumber
-/
-Drop Table BenchDigit
-/)";
+)";
 
 } // namespace
 
@@ -106,7 +93,7 @@ void build(const FixtureSite& site, const Shape& shape)
                            .arg(QString::fromUtf8(d.thai), QLatin1String(d.english));
     }
     departments += QStringLiteral("/\n");
-    site.config(departments + QString::fromUtf8(kEntries));
+    site.configWithNumbers(5, departments + QString::fromUtf8(kEntries));
 }
 
 } // namespace LargeMenuFixture
