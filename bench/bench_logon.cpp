@@ -4,6 +4,7 @@
 //   SOMCHAI several: the first database of the list is chosen
 // "FormShow" times the whole show sequence, the dialog's own appearance
 // included; "FromClick" starts the clock at the click on Logon.
+#include "benchwindow.h"
 #include "config/dmconfig.h"
 #include "config/programexit.h"
 #include "fixedclock.h"
@@ -37,7 +38,7 @@ constexpr int kYear = 2026;
 
 // One demo site, data module, main window and logon dialog for every run:
 // making the site is not what is measured.
-struct DemoSite
+struct DemoSite : BenchWindow
 {
     DemoSite()
     {
@@ -50,13 +51,7 @@ struct DemoSite
             throw std::runtime_error("no temporary folder");
         Site::initDemo(dir.path(), kYear);
         QDir::setCurrent(dir.path()); // the site folder is the working folder, as for the program
-        setHaltHandler([this](int code) { halted = code; });
-        dm = new TDMConfig;
-        DmConfig = dm;
-        window = new TFrMainMenu(false);
-        logon = new TFrLogon(window);
-        window->setLogonDialog(logon);
-        window->show();
+        makeWindow();
         // The first show frees the logo window and clears the first-show flag;
         // every later run is a logon anew, as from the pop-up menu.
         logOn(QStringLiteral("JOHN"), QStringLiteral("john"), -1);
@@ -65,9 +60,7 @@ struct DemoSite
     void logOn(const QString& code, const QString& password, int choice)
     {
         // The click on Logon starts `fromClick`.
-        answerLogonWhenShown(*logon, { code, password, choice, [this] { fromClick.start(); } });
-        window->FormShow();
-        QCoreApplication::processEvents(); // layout and painting of what the sequence built
+        BenchWindow::logOn({ code, password, choice, [this] { fromClick.start(); } });
     }
 
     // Empty when the window shows what a logon fills in.
@@ -93,11 +86,7 @@ struct DemoSite
     RecordingShell shell;
     FixedClock clock { QDateTime(QDate(kYear, 12, 10), QTime(9, 0)) };
     QTemporaryDir dir;
-    TDMConfig* dm;
-    TFrMainMenu* window;
-    TFrLogon* logon;
     QElapsedTimer fromClick;
-    int halted = -1;
 };
 
 DemoSite& demoSite()

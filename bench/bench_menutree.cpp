@@ -8,6 +8,7 @@
 //   ExpandAllAfterCollapseAll N1Click after N2Click (only N1Click is timed)
 //   TreeQueryReadWhole        the tree's query alone, opened and read to the end,
 //                             to tell the query's share from the tree's
+#include "benchwindow.h"
 #include "config/dmconfig.h"
 #include "config/programexit.h"
 #include "config/sqlcatalogue.h"
@@ -57,7 +58,7 @@ int itemsBelow(const QTreeView* view, const QModelIndex& parent, bool& allExpand
 }
 
 // One large site, data module and logged-on main window for every run.
-struct LargeMenu
+struct LargeMenu : BenchWindow
 {
     LargeMenu()
     {
@@ -75,35 +76,15 @@ struct LargeMenu
         const int entries = site->configScalar(QStringLiteral("Select Count(*) From Menu Where Parent <> 0 And Id <> 30100000")).toInt();
         if (entries != kEntries)
             throw std::runtime_error("the large menu does not hold 20,000 entries");
-        setHaltHandler([this](int code) { halted = code; });
-        dm = new TDMConfig;
-        DmConfig = dm;
-        window = new TFrMainMenu(false);
-        logon = new TFrLogon(window);
-        window->setLogonDialog(logon);
-        window->show();
+        makeWindow();
         logOn();
     }
 
-    void logOn()
-    {
-        answerLogonWhenShown(*logon, { QStringLiteral("BIG"), QStringLiteral("big"), -1, {} });
-        window->FormShow();
-        QCoreApplication::processEvents();
-    }
-
-    ImageButton* button(qint64 departmentId) const
-    {
-        for (ImageButton* b : window->departmentButtons()) {
-            if (b->tag() == departmentId)
-                return b;
-        }
-        return nullptr;
-    }
+    void logOn() { BenchWindow::logOn({ QStringLiteral("BIG"), QStringLiteral("big"), -1, {} }); }
 
     void choose(qint64 departmentId)
     {
-        ImageButton* b = button(departmentId);
+        ImageButton* b = department(departmentId);
         if (!b)
             throw std::runtime_error("no such department button");
         window->SelectDepartment(b);
@@ -146,11 +127,7 @@ struct LargeMenu
     RecordingShell shell;
     FixedClock clock { QDateTime(QDate(2026, 12, 10), QTime(9, 0)) };
     FixtureSite* site;
-    TDMConfig* dm;
-    TFrMainMenu* window;
-    TFrLogon* logon;
     double fixtureSeconds = 0;
-    int halted = -1;
 };
 
 LargeMenu& largeMenu()

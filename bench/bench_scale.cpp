@@ -23,6 +23,7 @@
 // --repeats=, --benchmark_filter=REGEX (as scripts/bench passes) to run some
 // steps only, and --keep to leave the site's folder behind (its path is
 // printed) for trying the program itself at that size.
+#include "benchwindow.h"
 #include "config/dmconfig.h"
 #include "config/programexit.h"
 #include "config/sqlcatalogue.h"
@@ -127,7 +128,7 @@ Insert Into Branch (BranchNo, ServerName) Select 10 + Id, DatabaseName From Data
 
 // ---------------------------------------------------------------- the program
 
-struct Program
+struct Program : BenchWindow
 {
     explicit Program(const Sizes& s)
         : sizes(s)
@@ -144,13 +145,7 @@ struct Program
         LargeMenuFixture::build(*site, { s.entries, s.largest });
         addUsersRightsAndDatabases(*site, s);
         fixtureSeconds = double(built.elapsed()) / 1000;
-        setHaltHandler([this](int code) { halted = code; });
-        dm = new TDMConfig;
-        DmConfig = dm;
-        window = new TFrMainMenu(false);
-        logon = new TFrLogon(window);
-        window->setLogonDialog(logon);
-        window->show();
+        makeWindow();
         logOn();
     }
 
@@ -160,23 +155,15 @@ struct Program
         delete site; // the temporary folder goes, company databases and all
     }
 
-    void logOn()
-    {
-        answerLogonWhenShown(*logon, { QStringLiteral("BIG"), QStringLiteral("big"), -1, {} });
-        window->FormShow();
-        QCoreApplication::processEvents();
-    }
+    void logOn() { BenchWindow::logOn({ QStringLiteral("BIG"), QStringLiteral("big"), -1, {} }); }
 
     void chooseLargest()
     {
-        for (ImageButton* b : window->departmentButtons()) {
-            if (b->tag() == LargeMenuFixture::kLargest) {
-                window->SelectDepartment(b);
-                QCoreApplication::processEvents();
-                return;
-            }
-        }
-        throw std::runtime_error("no button for the largest department");
+        ImageButton* largest = department(LargeMenuFixture::kLargest);
+        if (!largest)
+            throw std::runtime_error("no button for the largest department");
+        window->SelectDepartment(largest);
+        QCoreApplication::processEvents();
     }
 
     int treeQuery()
@@ -292,14 +279,10 @@ struct Program
     RecordingShell shell;
     FixedClock clock { QDateTime(QDate(2026, 12, 10), QTime(9, 0)) };
     FixtureSite* site;
-    TDMConfig* dm;
-    TFrMainMenu* window;
-    TFrLogon* logon;
     TFrSearchUser* search = nullptr;
     TFrUserRights* rights = nullptr;
     TFrUserName* users = nullptr;
     double fixtureSeconds = 0;
-    int halted = -1;
 };
 
 // ---------------------------------------------------------------- the floor
