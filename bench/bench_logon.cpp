@@ -4,6 +4,7 @@
 //   SOMCHAI several: the first database of the list is chosen
 // "FormShow" times the whole show sequence, the dialog's own appearance
 // included; "FromClick" starts the clock at the click on Logon.
+#include "benchapp.h"
 #include "benchwindow.h"
 #include "config/dmconfig.h"
 #include "config/programexit.h"
@@ -11,7 +12,6 @@
 #include "logon/frlogon.h"
 #include "mainmenu/frmainmenu.h"
 #include "recordingshell.h"
-#include "quietoffscreen.h"
 #include "scriptedprompts.h"
 #include "site.h"
 #include "toolkit/guard.h"
@@ -42,11 +42,7 @@ struct DemoSite : BenchWindow
 {
     DemoSite()
     {
-        static int argc = 1;
-        static char name[] = "bench_logon";
-        static char* argv[] = { name, nullptr };
-        app = new GuardedApplication(argc, argv);
-        quietOffscreenWarnings();
+        benchApplication();
         if (!dir.isValid())
             throw std::runtime_error("no temporary folder");
         Site::initDemo(dir.path(), kYear);
@@ -81,7 +77,6 @@ struct DemoSite : BenchWindow
         return {};
     }
 
-    GuardedApplication* app;
     ScriptedPrompts prompts;
     RecordingShell shell;
     FixedClock clock { QDateTime(QDate(kYear, 12, 10), QTime(9, 0)) };

@@ -8,6 +8,7 @@
 //   ExpandAllAfterCollapseAll N1Click after N2Click (only N1Click is timed)
 //   TreeQueryReadWhole        the tree's query alone, opened and read to the end,
 //                             to tell the query's share from the tree's
+#include "benchapp.h"
 #include "benchwindow.h"
 #include "config/dmconfig.h"
 #include "config/programexit.h"
@@ -22,7 +23,6 @@
 #include "mainmenu/frmainmenu.h"
 #include "mainmenu/menutree.h"
 #include "recordingshell.h"
-#include "quietoffscreen.h"
 #include "scriptedprompts.h"
 #include "toolkit/guard.h"
 #include "toolkit/imagebutton.h"
@@ -62,11 +62,7 @@ struct LargeMenu : BenchWindow
 {
     LargeMenu()
     {
-        static int argc = 1;
-        static char name[] = "bench_menutree";
-        static char* argv[] = { name, nullptr };
-        app = new GuardedApplication(argc, argv);
-        quietOffscreenWarnings();
+        benchApplication();
         site = new FixtureSite;
         QElapsedTimer built;
         built.start();
@@ -122,7 +118,6 @@ struct LargeMenu : BenchWindow
             state.SkipWithError(f.toStdString().c_str());
     }
 
-    GuardedApplication* app;
     ScriptedPrompts prompts;
     RecordingShell shell;
     FixedClock clock { QDateTime(QDate(2026, 12, 10), QTime(9, 0)) };

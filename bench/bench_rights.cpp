@@ -10,13 +10,13 @@
 //   RightsTrailAlone       the trail's share of that save on its own: the stored rights read,
 //                          the comparison, the detail and its row (rolled back)
 //   LoadUserDatabases      a user's code entered: his 200 databases and the other 800 in the choice box
+#include "benchapp.h"
 #include "config/dmconfig.h"
 #include "config/securitytrail.h"
 #include "config/sqlcatalogue.h"
 #include "db/connection.h"
 #include "db/query.h"
 #include "fixturesite.h"
-#include "quietoffscreen.h"
 #include "scriptedprompts.h"
 #include "security/frcopyright.h"
 #include "security/frusercompany.h"
@@ -95,11 +95,7 @@ struct LargeSite
 {
     LargeSite()
     {
-        static int argc = 1;
-        static char name[] = "bench_rights";
-        static char* argv[] = { name, nullptr };
-        app = new GuardedApplication(argc, argv);
-        quietOffscreenWarnings();
+        benchApplication();
         site = new FixtureSite;
         site->configWithNumbers(4, QString::fromUtf8(kMenuFixture));
         const auto count = [this](const char* select) { return site->configScalar(QString::fromUtf8(select)).toInt(); };
@@ -145,7 +141,6 @@ struct LargeSite
         return {};
     }
 
-    GuardedApplication* app;
     ScriptedPrompts prompts;
     FixtureSite* site;
     TDMConfig* dm;

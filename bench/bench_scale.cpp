@@ -23,6 +23,7 @@
 // --repeats=, --benchmark_filter=REGEX (as scripts/bench passes) to run some
 // steps only, and --keep to leave the site's folder behind (its path is
 // printed) for trying the program itself at that size.
+#include "benchapp.h"
 #include "benchwindow.h"
 #include "config/dmconfig.h"
 #include "config/programexit.h"
@@ -37,7 +38,6 @@
 #include "logondriver.h"
 #include "logonfixture.h"
 #include "mainmenu/frmainmenu.h"
-#include "quietoffscreen.h"
 #include "recordingshell.h"
 #include "scriptedprompts.h"
 #include "security/frcopyright.h"
@@ -133,11 +133,7 @@ struct Program : BenchWindow
     explicit Program(const Sizes& s)
         : sizes(s)
     {
-        static int argc = 1;
-        static char name[] = "bench_scale";
-        static char* argv[] = { name, nullptr };
-        app = new GuardedApplication(argc, argv);
-        quietOffscreenWarnings();
+        benchApplication();
         QElapsedTimer built;
         built.start();
         site = new FixtureSite;
@@ -274,7 +270,6 @@ struct Program : BenchWindow
     }
 
     Sizes sizes;
-    GuardedApplication* app;
     ScriptedPrompts prompts;
     RecordingShell shell;
     FixedClock clock { QDateTime(QDate(2026, 12, 10), QTime(9, 0)) };

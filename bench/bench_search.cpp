@@ -1,5 +1,6 @@
 // The user search over a large site: an empty search lists every user, and
 // the grid must fill from the first rows without reading the whole result.
+#include "benchapp.h"
 #include "config/dmconfig.h"
 #include "db/connection.h"
 #include "db/query.h"
@@ -25,10 +26,7 @@ struct LargeSite
 {
     LargeSite()
     {
-        static int argc = 1;
-        static char name[] = "bench_search";
-        static char* argv[] = { name, nullptr };
-        app = new GuardedApplication(argc, argv);
+        benchApplication();
         site = new FixtureSite;
         addUsers();
         dm = new TDMConfig;
@@ -43,9 +41,7 @@ struct LargeSite
     void addUsers()
     {
         Connection c(QStringLiteral("bench"));
-        c.profile().add(
-            { QStringLiteral("SERVER NAME=") + site->serverFolder(), QStringLiteral("DATABASE NAME=ZAQ_CONFIG"),
-                QStringLiteral("USER NAME=zaq"), QStringLiteral("PASSWORD=hollyoak") });
+        c.profile().add(site->configProfile());
         Transaction t(c);
         Query insert(&c,
             { QStringLiteral("Insert Into UserName (Code, FullName, IsDepartment, Active) Values (:Code, :FullName, "
@@ -59,7 +55,6 @@ struct LargeSite
         t.commit();
     }
 
-    GuardedApplication* app;
     ScriptedPrompts prompts;
     FixtureSite* site;
     TDMConfig* dm;

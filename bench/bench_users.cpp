@@ -1,6 +1,7 @@
 // The user and group screen on a large site: 20,000 users and 500 groups.
 // Loading is what a code box left with a code costs; saving is the whole Save,
 // from the question answered Yes to the blank screen after the commit.
+#include "benchapp.h"
 #include "config/dmconfig.h"
 #include "db/connection.h"
 #include "db/query.h"
@@ -23,10 +24,7 @@ struct LargeSite
 {
     LargeSite()
     {
-        static int argc = 1;
-        static char name[] = "bench_users";
-        static char* argv[] = { name, nullptr };
-        app = new GuardedApplication(argc, argv);
+        benchApplication();
         site = new FixtureSite;
         fill();
         Site::createCompanyDatabase(site->serverFolder(), QStringLiteral("A2026"));
@@ -43,9 +41,7 @@ struct LargeSite
     void fill()
     {
         Connection c(QStringLiteral("bench"));
-        c.profile().add(
-            { QStringLiteral("SERVER NAME=") + site->serverFolder(), QStringLiteral("DATABASE NAME=ZAQ_CONFIG"),
-                QStringLiteral("USER NAME=zaq"), QStringLiteral("PASSWORD=hollyoak") });
+        c.profile().add(site->configProfile());
         Transaction t(c);
         Query group(&c,
             { QStringLiteral("Insert Into UserName (Code, FullName, IsDepartment, Active, CanSeeCost) Values (:Code, "
@@ -87,7 +83,6 @@ struct LargeSite
             throw std::runtime_error("the record did not load");
     }
 
-    GuardedApplication* app;
     ScriptedPrompts prompts;
     FixtureSite* site;
     TDMConfig* dm;

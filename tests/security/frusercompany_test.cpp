@@ -53,8 +53,7 @@ protected:
     QStringList storedFor(const QString& user) const
     {
         Connection c(QStringLiteral("stored"));
-        c.profile().add({ QStringLiteral("SERVER NAME=") + site.serverFolder(), QStringLiteral("DATABASE NAME=ZAQ_CONFIG"),
-            QStringLiteral("USER NAME=zaq"), QStringLiteral("PASSWORD=hollyoak") });
+        c.profile().add(site.configProfile());
         Query q(&c, Sql::QUserCompanyList);
         q.setParam(QStringLiteral("GetCode"), user);
         QStringList names;
@@ -140,8 +139,7 @@ TEST_F(UserCompany, SavingWritesTheHeldChangesAndTheLogonOffersExactlyThose)
     });
     // The logon's own query now offers B2026 for 2026, and A2026 no more.
     Connection c(QStringLiteral("logon"));
-    c.profile().add({ QStringLiteral("SERVER NAME=") + site.serverFolder(), QStringLiteral("DATABASE NAME=ZAQ_CONFIG"),
-        QStringLiteral("USER NAME=zaq"), QStringLiteral("PASSWORD=hollyoak") });
+    c.profile().add(site.configProfile());
     Query logon(&c, Sql::QCompList);
     logon.setParam(QStringLiteral("GetUser"), RightsSite::id(site, QStringLiteral("JOHN")));
     logon.setParam(QStringLiteral("GetYear"), 2026);

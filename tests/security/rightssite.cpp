@@ -90,8 +90,7 @@ int id(const FixtureSite& site, const QString& code)
 QStringList rightsOf(const FixtureSite& site, const QString& groupCode)
 {
     Connection c(QStringLiteral("rights"));
-    c.profile().add({ QStringLiteral("SERVER NAME=") + site.serverFolder(), QStringLiteral("DATABASE NAME=ZAQ_CONFIG"),
-        QStringLiteral("USER NAME=zaq"), QStringLiteral("PASSWORD=hollyoak") });
+    c.profile().add(site.configProfile());
     Query q(&c,
         { QStringLiteral("select R.Menu, R.AccessRight, R.AddRight, R.ModifyRight, R.DeleteRight from UserRight R"),
             QStringLiteral("inner join UserName G on G.Id = R.UserName where G.Code = :Code and G.IsDepartment = 'Y' order by R.Menu") });

@@ -12,8 +12,7 @@
 inline QStringList trailRows(const FixtureSite& site)
 {
     Connection c(QStringLiteral("trail"));
-    c.profile().add({ QStringLiteral("SERVER NAME=") + site.serverFolder(), QStringLiteral("DATABASE NAME=ZAQ_CONFIG"), QStringLiteral("USER NAME=zaq"),
-        QStringLiteral("PASSWORD=hollyoak") });
+    c.profile().add(site.configProfile());
     Query q(&c, { QStringLiteral("Select UserId, UserCode, Screen, Action, TargetCode, Detail From SecurityLog Order By Id") });
     QStringList rows;
     for (q.open(); !q.eof(); q.next()) {

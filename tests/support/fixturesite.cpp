@@ -25,11 +25,16 @@ void FixtureSite::run(const QString& database, const QString& statements) const
     Site::runOn(serverFolder(), database, statements.split(QLatin1Char('\n')));
 }
 
+QStringList FixtureSite::profile(const QString& database) const
+{
+    return { QStringLiteral("SERVER NAME=") + serverFolder(), QStringLiteral("DATABASE NAME=") + database, QStringLiteral("USER NAME=zaq"),
+        QStringLiteral("PASSWORD=hollyoak") };
+}
+
 QVariant FixtureSite::scalar(const QString& database, const QString& select) const
 {
     Connection c(QStringLiteral("fixture"));
-    c.profile().add({ QStringLiteral("SERVER NAME=") + serverFolder(), QStringLiteral("DATABASE NAME=") + database,
-        QStringLiteral("USER NAME=zaq"), QStringLiteral("PASSWORD=hollyoak") });
+    c.profile().add(profile(database));
     Query q(&c, select.split(QLatin1Char('\n')));
     q.open();
     return q.eof() ? QVariant() : q.field(0).value();

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
 
@@ -18,6 +19,11 @@ public:
     QString dir() const { return m_dir.path(); }
     QString serverFolder() const { return m_dir.filePath(QStringLiteral("data")); }
     QString file(const QString& name) const { return m_dir.filePath(name); }
+
+    // The connection profile that reaches a database of the site with the
+    // site's login.
+    QStringList profile(const QString& database) const;
+    QStringList configProfile() const { return profile(m_configName); }
 
     // Runs statements ("/"-separated lines) on a database of the site.
     void run(const QString& database, const QString& statements) const;
