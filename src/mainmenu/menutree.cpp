@@ -32,13 +32,10 @@ void MenuTreeBinding::clear()
 // a circle in the parent links ends.
 void MenuTreeBinding::rebuild()
 {
-    if (m_building)
-        return;
-    m_building = true;
     const int current = m_query->recNo();
     beginResetModel();
     m_nodes.clear();
-    m_idColumn = m_query->columnIndex(QStringLiteral("ID"));
+    const int idColumn = m_query->columnIndex(QStringLiteral("ID"));
     m_textColumn = m_query->columnIndex(QStringLiteral("DESCRIPTION"));
     const int parentColumn = m_query->columnIndex(QStringLiteral("PARENT"));
     const int rows = m_query->rowCount();
@@ -49,7 +46,7 @@ void MenuTreeBinding::rebuild()
     std::vector<int> groupOfRow(rowTotal);
     std::vector<int> groupStart; // sizes first, then where each group starts in rowsByGroup
     for (int r = 0; r < rows; ++r) {
-        idOfRow[size_t(r)] = m_query->value(r, m_idColumn).toLongLong();
+        idOfRow[size_t(r)] = m_query->value(r, idColumn).toLongLong();
         const qint64 parentId = m_query->value(r, parentColumn).toLongLong();
         const auto found = groupOfParent.constFind(parentId);
         int group;
@@ -94,7 +91,6 @@ void MenuTreeBinding::rebuild()
     }
     endResetModel();
     m_query->setRecNo(current);
-    m_building = false;
 }
 
 void MenuTreeBinding::expandAll() { m_tree->expandAll(); }
@@ -166,10 +162,6 @@ QVariant MenuTreeBinding::data(const QModelIndex& index, int role) const
         static const QIcon icon(Pictures::treeEntry());
         return icon;
     }
-    case kKeyRole:
-        return m_query->value(node->row, m_idColumn).toLongLong();
-    case kRowRole:
-        return node->row;
     default:
         return {};
     }

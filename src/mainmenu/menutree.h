@@ -20,15 +20,11 @@ public:
     MenuTreeBinding(QTreeView* tree, Query* query, QObject* parent = nullptr);
 
     void setRootValue(const QString& root) { m_root = root; }
-    const QString& rootValue() const { return m_root; }
 
     void expandAll();
     void collapseAll();
     // The query row an entry stands for; -1 for none.
     int rowOf(const QModelIndex& index) const;
-
-    static constexpr int kRowRole = Qt::UserRole + 1;
-    static constexpr int kKeyRole = Qt::UserRole;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -58,8 +54,6 @@ private:
     QTreeView* m_tree;
     Query* m_query;
     QString m_root;
-    int m_idColumn = -1;
     int m_textColumn = -1;
     std::vector<Node> m_nodes;
-    bool m_building = false;
 };
