@@ -41,6 +41,18 @@ Create Table LogonFailure (
 )
 End
 /
+-- One failed-logon count per code, and each user or group code once per kind
+-- (made only where the stored codes allow it; the program reports twins).
+If Not Exists(Select Name From SysIndexes Where Name = 'UX_LogonFailure_Code')
+Begin
+Delete From LogonFailure Where Id Not In (Select Max(Id) From LogonFailure Group By Code)
+Create Unique Index UX_LogonFailure_Code On LogonFailure (Code)
+End
+/
+If Not Exists(Select Name From SysIndexes Where Name = 'UX_UserName_Code')
+If Not Exists(Select Code From UserName Group By Code, IsDepartment Having Count(*) > 1)
+Create Unique Index UX_UserName_Code On UserName (Code, IsDepartment)
+/
 -- The company load looks a database up by its name, and the logon orders its
 -- list by each database's branch, at every logon.
 If Not Exists(Select Name From SysIndexes Where Name = 'IX_DatabaseList_DatabaseName')

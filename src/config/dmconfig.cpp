@@ -1,6 +1,7 @@
 #include "config/dmconfig.h"
 
 #include "config/profiles.h"
+#include "config/securitytrail.h"
 #include "config/programexit.h"
 #include "config/servernames.h"
 #include "config/sqlcatalogue.h"
@@ -94,11 +95,50 @@ void TDMConfig::DmCfgAfterConnect()
         m_upkeepStamp.clear();
         runScript(*DmCfg, SQLUpdate);
         runScript(*DmCfg, Sql::SecurityUpkeep);
+        UniqueUserCodes();
         m_upkeepStamp = DmCfg->contentStamp();
         m_upkeepScript = script;
     }
     QSoftware->close();
     QSoftware->open();
+}
+
+// A code stored twice for one kind (two users, or two groups) is a twin whose
+// password writes and lookups hit both rows. The upkeep makes the unique index
+// that keeps new twins out when the stored data allows it; twins already there
+// are written once to the security trail for an administrator to resolve, and
+// the saves check for an existing code inside their transaction all the same.
+void TDMConfig::UniqueUserCodes()
+{
+    Query index(DmCfg, Sql::QUniqueCodeIndex);
+    index.open();
+    if (!index.eof())
+        return;
+    index.close();
+    Query twins(DmCfg, Sql::QTwinCodes);
+    twins.open();
+    if (twins.eof())
+        return;
+    QStringList found;
+    for (; !twins.eof(); twins.next())
+        found.append(QStringLiteral("%1 (%2, %3 rows)")
+                         .arg(twins.field(QStringLiteral("Code")).asString().trimmed(),
+                             twins.field(QStringLiteral("IsDepartment")).asString() == QLatin1String("Y") ? QStringLiteral("group")
+                                                                                                      : QStringLiteral("user"))
+                         .arg(twins.field(QStringLiteral("Rows")).asInteger()));
+    twins.close();
+    const QString detail = QStringLiteral("codes stored more than once: %1; the unique index UX_UserName_Code is made once each stands once")
+                               .arg(found.join(QStringLiteral(", ")));
+    Query reported(DmCfg, Sql::QTrailRowExists);
+    reported.setParam(QStringLiteral("Screen"), QStringLiteral("upkeep"));
+    reported.setParam(QStringLiteral("Action"), Trail::actionText(Trail::Action::Warning));
+    reported.setParam(QStringLiteral("Detail"), detail);
+    reported.open();
+    if (!reported.eof())
+        return;
+    Transaction transaction(*DmCfg);
+    Trail::write(*DmCfg, Trail::Actor {}, QStringLiteral("upkeep"), Trail::Action::Warning, QString(), detail);
+    transaction.commit();
 }
 
 bool TDMConfig::GetCompanyConfig(const QString& databaseName)

@@ -48,6 +48,7 @@ public:
     QString ReadServerFile() const;
     void WriteServerFile(const QString& serverName) const;
     void DmCfgBeforeConnect();
+    void UniqueUserCodes();
     void DmCfgAfterConnect();
     // False when the database has no company configuration (the program is ending).
     bool GetCompanyConfig(const QString& databaseName);

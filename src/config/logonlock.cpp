@@ -3,7 +3,7 @@
 #include "config/sqlcatalogue.h"
 #include "db/connection.h"
 #include "db/query.h"
-#include "workstation/clock.h"
+#include "db/dberror.h"
 
 namespace LogonLock {
 
@@ -17,7 +17,8 @@ State read(Connection& connection, const QString& code)
     q.setParam(QStringLiteral("Code"), code);
     q.open();
     State s;
-    if (!q.eof()) {
+    s.serverNow = q.field(QStringLiteral("ServerNow")).asDateTime();
+    if (!q.field(QStringLiteral("Failures")).isNull()) {
         s.failures = q.field(QStringLiteral("Failures")).asInteger();
         s.lastFailure = q.field(QStringLiteral("LastFailure")).asDateTime();
     }
@@ -37,14 +38,23 @@ int minutesLeft(const State& state, const QDateTime& now)
     return int((seconds + 59) / 60);
 }
 
-void countFailure(Connection& connection, const QString& code)
+void countFailure(Connection& connection, const QString& code, const State& state)
 {
-    const QDateTime now = currentClock().now();
-    Query q(&connection, Sql::CountLogonFailure);
-    q.setParam(QStringLiteral("Code"), code);
-    q.setParam(QStringLiteral("Now"), now);
-    q.setParam(QStringLiteral("Since"), windowStart(now));
-    q.execSql();
+    const auto count = [&] {
+        Query q(&connection, Sql::CountLogonFailure);
+        q.setParam(QStringLiteral("Code"), code);
+        q.setParam(QStringLiteral("Since"), windowStart(state.serverNow));
+        q.execSql();
+    };
+    try {
+        count();
+    } catch (const DbError&) {
+        // Another workstation made the code's row between this one's test and
+        // its insert, and the unique index refused the twin: the row is there now.
+        if (connection.inTransaction())
+            throw;
+        count();
+    }
 }
 
 bool clear(Connection& connection, const QString& code)

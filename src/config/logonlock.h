@@ -7,7 +7,9 @@ class Connection;
 
 // The failed-logon lock: a count, per user code, of consecutive failed logons
 // with the time of the last, kept in the configuration database so that a
-// restart does not reset it. Times come from the clock seam.
+// restart does not reset it. Times are the server's, as every stamp the
+// program writes: a workstation whose clock runs ahead neither ends a lock
+// early nor starts a count anew.
 namespace LogonLock {
 
 // After this many failures, each within the window of the one before, the
@@ -19,6 +21,7 @@ struct State
 {
     int failures = 0;
     QDateTime lastFailure; // invalid when there is no count
+    QDateTime serverNow;   // the server's clock when the state was read
 };
 
 State read(Connection& connection, const QString& code);
@@ -27,7 +30,9 @@ bool isLocked(const State& state, const QDateTime& now);
 int minutesLeft(const State& state, const QDateTime& now);
 
 // The logon's one statement each: read the count (read above); count a failure; reset.
-void countFailure(Connection& connection, const QString& code);
+// The window of a count is measured from the server time of the state read
+// just before.
+void countFailure(Connection& connection, const QString& code, const State& state);
 // Answers whether there was a count to clear.
 bool clear(Connection& connection, const QString& code);
 

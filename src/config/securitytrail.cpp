@@ -32,6 +32,8 @@ QString actionText(Action action)
         return QStringLiteral("assign");
     case Action::Unlock:
         return QStringLiteral("unlock");
+    case Action::Warning:
+        return QStringLiteral("warning");
     }
     return QString();
 }

@@ -213,6 +213,21 @@ const QStringList QMenuParents = {
     QStringLiteral("From Menu"),
 };
 
+// Holds a group's row (and proves it is still there) for the length of a save.
+const QStringList LockGroupRow = {
+    QStringLiteral("Update UserName Set Code = Code Where (Id = :Id) And (isDepartment = 'Y')"),
+};
+
+const QStringList LockUserRow = {
+    QStringLiteral("Update UserName Set Code = Code Where (Id = :Id) And (isDepartment = 'N')"),
+};
+
+// The rows of a group for the entries its rights grid lists when the grid is
+// cut to the administrator's own group's entries.
+const QStringList DeleteListedRights = {
+    QStringLiteral("Delete From UserRight Where (UserName = :GetId) And Menu In (Select Menu From UserRight Where UserName = :MasterId)"),
+};
+
 const QStringList InsertUserRight = {
     QStringLiteral("insert into UserRight"),
     QStringLiteral("  (UserName, Menu, AccessRight, AddRight, ModifyRight, DeleteRight)"),
@@ -328,6 +343,26 @@ const QStringList QUserNameUpdate = {
     QStringLiteral("where ID = :OLD_ID"),
 };
 
+QStringList QUserNameUpdateAsLoaded(const QStringList& guarded)
+{
+    QStringList lines = QUserNameUpdate;
+    for (const QString& c : guarded)
+        lines.append(QStringLiteral("  And (%1 = :W_%1 Or (%1 Is Null And :W_%1 Is Null))").arg(c));
+    return lines;
+}
+
+const QStringList QUserNameById = {
+    QStringLiteral("Select ID From USERNAME Where ID = :OLD_ID"),
+};
+
+const QStringList QUserNameCodeExists = {
+    QStringLiteral("Select ID From USERNAME Where (Code = :Code) And (isDepartment = :isDepartment)"),
+};
+
+const QStringList QGroupById = {
+    QStringLiteral("Select Id, Code+' '+FullName FullName From UserName Where (Id = :Id) And (isDepartment = 'Y')"),
+};
+
 const QStringList QUserGroup = {
     QStringLiteral("Select Id,U.Code,u.Code+' '+U.FullName FullName From UserName U Where (U.Active='Y') And (U.isDepartment = 'Y') Order  By U.Code"),
 };
@@ -375,6 +410,32 @@ const QStringList SecurityUpkeep = {
     QStringLiteral(")"),
     QStringLiteral("End"),
     QStringLiteral("/"),
+    // One count per code: twins left by workstations that failed at the same
+    // moment are merged into the newest before the index forbids them.
+    QStringLiteral("If Not Exists(Select Name From SysIndexes Where Name = 'UX_LogonFailure_Code')"),
+    QStringLiteral("Begin"),
+    QStringLiteral("Delete From LogonFailure Where Id Not In (Select Max(Id) From LogonFailure Group By Code)"),
+    QStringLiteral("Create Unique Index UX_LogonFailure_Code On LogonFailure (Code)"),
+    QStringLiteral("End"),
+    QStringLiteral("/"),
+    // A user or group code stands once per kind. The index is made only over
+    // data that allows it; twins already stored are reported instead.
+    QStringLiteral("If Not Exists(Select Name From SysIndexes Where Name = 'UX_UserName_Code')"),
+    QStringLiteral("If Not Exists(Select Code From UserName Group By Code, IsDepartment Having Count(*) > 1)"),
+    QStringLiteral("Create Unique Index UX_UserName_Code On UserName (Code, IsDepartment)"),
+    QStringLiteral("/"),
+};
+
+const QStringList QUniqueCodeIndex = {
+    QStringLiteral("Select Name From SysIndexes Where Name = 'UX_UserName_Code'"),
+};
+
+const QStringList QTwinCodes = {
+    QStringLiteral("Select Code, IsDepartment, Count(*) Rows From UserName Group By Code, IsDepartment Having Count(*) > 1 Order By Code"),
+};
+
+const QStringList QTrailRowExists = {
+    QStringLiteral("Select Id From SecurityLog Where (Screen = :Screen) And (Action = :Action) And (Detail = :Detail)"),
 };
 
 const QStringList InsertSecurityLog = {
@@ -382,14 +443,19 @@ const QStringList InsertSecurityLog = {
     QStringLiteral("Values (GetDate(), :UserId, :UserCode, :Workstation, :Screen, :Action, :TargetCode, :Detail)"),
 };
 
+// One row whether or not the code has a count: the lock is judged by the
+// server's clock, never by the workstation's.
 const QStringList QLogonFailure = {
-    QStringLiteral("Select Failures, LastFailure From LogonFailure Where Code = :Code"),
+    QStringLiteral("Select GetDate() ServerNow, (Select Max(Failures) From LogonFailure Where Code = :Code) Failures,"),
+    QStringLiteral("  (Select Max(LastFailure) From LogonFailure Where Code = :Code) LastFailure"),
 };
 
-// A failure within the window of the last one adds to the count; a later one starts it again.
+// A failure within the window of the last one adds to the count; a later one
+// starts it again. The row is made in the same statement that tests for it,
+// and the unique index on Code refuses a twin made at the same moment.
 const QStringList CountLogonFailure = {
-    QStringLiteral("If Not Exists(Select Id From LogonFailure Where Code = :Code) Insert Into LogonFailure (Code, Failures, LastFailure) Values (:Code, 0, :Now)"),
-    QStringLiteral("Update LogonFailure Set Failures = Case When LastFailure > :Since Then Failures + 1 Else 1 End, LastFailure = :Now Where Code = :Code"),
+    QStringLiteral("Insert Into LogonFailure (Code, Failures, LastFailure) Select :Code, 0, GetDate() Where Not Exists(Select Id From LogonFailure Where Code = :Code)"),
+    QStringLiteral("Update LogonFailure Set Failures = Case When LastFailure > :Since Then Failures + 1 Else 1 End, LastFailure = GetDate() Where Code = :Code"),
 };
 
 const QStringList ClearLogonFailure = {
@@ -469,6 +535,9 @@ const QList<Entry>& catalogue()
         { "SecurityUpkeep", Target::Config, Kind::Script, &SecurityUpkeep },
         { "InsertSecurityLog", Target::Config, Kind::Execute, &InsertSecurityLog },
         { "QLogonFailure", Target::Config, Kind::Select, &QLogonFailure },
+        { "QUniqueCodeIndex", Target::Config, Kind::Select, &QUniqueCodeIndex },
+        { "QTwinCodes", Target::Config, Kind::Select, &QTwinCodes },
+        { "QTrailRowExists", Target::Config, Kind::Select, &QTrailRowExists },
         { "CountLogonFailure", Target::Config, Kind::Execute, &CountLogonFailure },
         { "ClearLogonFailure", Target::Config, Kind::Execute, &ClearLogonFailure },
         { "QSecurityLog", Target::Config, Kind::Select, &QSecurityLog },
@@ -498,12 +567,18 @@ const QList<Entry>& catalogue()
         { "QUserCompanyUser", Target::Config, Kind::Select, &QUserCompanyUser },
         { "QUserCompanyList", Target::Config, Kind::Select, &QUserCompanyList },
         { "QAllDatabase", Target::Config, Kind::Select, &QAllDatabase },
+        { "LockGroupRow", Target::Config, Kind::Execute, &LockGroupRow },
+        { "LockUserRow", Target::Config, Kind::Execute, &LockUserRow },
+        { "DeleteListedRights", Target::Config, Kind::Execute, &DeleteListedRights },
         { "InsertUserRight", Target::Config, Kind::Execute, &InsertUserRight },
         { "InsertUserCompany", Target::Config, Kind::Execute, &InsertUserCompany },
         { "DeleteUserCompany", Target::Config, Kind::Execute, &DeleteUserCompany },
         { "QUserName", Target::Config, Kind::Select, &QUserName },
         { "QUserNameInsert", Target::Config, Kind::Execute, &QUserNameInsert },
         { "QUserNameUpdate", Target::Config, Kind::Execute, &QUserNameUpdate },
+        { "QUserNameById", Target::Config, Kind::Select, &QUserNameById },
+        { "QUserNameCodeExists", Target::Config, Kind::Select, &QUserNameCodeExists },
+        { "QGroupById", Target::Config, Kind::Select, &QGroupById },
         { "QUserGroup", Target::Config, Kind::Select, &QUserGroup },
         { "Qsoftwareconfig", Target::Config, Kind::Select, &Qsoftwareconfig },
         { "QTemp", Target::Config, Kind::Select, &QTemp },

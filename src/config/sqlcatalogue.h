@@ -48,6 +48,9 @@ extern const QStringList QRightsAllThai;
 extern const QStringList QRightsAllEnglish;
 const QStringList& QRights(bool thai, bool allEntries);
 extern const QStringList QMenuParents;
+extern const QStringList LockGroupRow;
+extern const QStringList LockUserRow;
+extern const QStringList DeleteListedRights;
 extern const QStringList InsertUserRight;
 
 // Copying rights: the groups a group may copy from.
@@ -65,6 +68,9 @@ extern const QStringList DeleteUserCompany;
 extern const QStringList SecurityUpkeep;
 extern const QStringList InsertSecurityLog;
 extern const QStringList QLogonFailure;
+extern const QStringList QUniqueCodeIndex;
+extern const QStringList QTwinCodes;
+extern const QStringList QTrailRowExists;
 extern const QStringList CountLogonFailure;
 extern const QStringList ClearLogonFailure;
 
@@ -83,6 +89,12 @@ extern const QStringList QWhoCanFlag;
 extern const QStringList QUserName;
 extern const QStringList QUserNameInsert;
 extern const QStringList QUserNameUpdate;
+// The update, matched to the row as it was loaded: each guarded column must
+// still hold the value bound to :W_<column>.
+QStringList QUserNameUpdateAsLoaded(const QStringList& guarded);
+extern const QStringList QUserNameById;
+extern const QStringList QUserNameCodeExists;
+extern const QStringList QGroupById;
 extern const QStringList QUserGroup;
 extern const QStringList Qsoftwareconfig;
 extern const QStringList QTemp;

@@ -2,6 +2,7 @@
 
 #include "config/dmconfig.h"
 #include "config/logonlock.h"
+#include "db/cp874.h"
 #include "config/servernames.h"
 #include "config/sqlcatalogue.h"
 #include "config/textfiles.h"
@@ -282,14 +283,18 @@ void TFrLogon::attempt()
     // is looked at, so that guessing on during the lock learns nothing.
     const QString code = QLogon->field(QStringLiteral("CODE")).asString().trimmed();
     const LogonLock::State lock = LogonLock::read(*DmConfig->DmCfg, code);
-    const QDateTime now = currentClock().now();
+    const QDateTime now = lock.serverNow;
     if (LogonLock::isLocked(lock, now)) {
         prompts().information(lockedMessage(LogonLock::minutesLeft(lock, now)));
         ++m_failures;
         return;
     }
-    if (Password->text() != QLogon->field(QStringLiteral("PASSWORDNEW")).asString().trimmed()) {
-        LogonLock::countFailure(*DmConfig->DmCfg, code);
+    // Compared as bytes of the code page, as they are stored: read back as text,
+    // the 31 byte values without a character would all match one another.
+    const QString typed = Password->text();
+    const QByteArray stored = QLogon->field(QStringLiteral("PASSWORDNEW")).asBytes().trimmed();
+    if (!Cp874::represents(typed) || Cp874::encode(typed) != stored) {
+        LogonLock::countFailure(*DmConfig->DmCfg, code, lock);
         prompts().information(QStringLiteral("รหัสผ่านไม่ถูกต้อง"));
         ++m_failures;
         return;

@@ -8,6 +8,7 @@
 #include "dialogs/codeboxexit.h"
 #include "dialogs/codesearch.h"
 #include "security/passwords.h"
+#include "security/reservedcodes.h"
 #include "toolkit/guard.h"
 #include "toolkit/prompts.h"
 #include "toolkit/uppercasevalidator.h"
@@ -129,20 +130,24 @@ bool TFrChangePassword::load(const QString& code)
     m_loadedCode = found ? QChangePassword->field(QStringLiteral("CODE")).asString() : QString();
     UserName->setText(m_loadedCode);
     FullName->setText(QChangePassword->field(QStringLiteral("FULLNAME")).asString());
-    CurrentPassword = found ? Passwords::StoredPassword(QChangePassword->field(QStringLiteral("PASSWORDNEW")).asBytes(),
-                          QChangePassword->field(QStringLiteral("PASSWORD")).asBytes())
-                            : QString();
+    m_passwordNew = found ? QChangePassword->field(QStringLiteral("PASSWORDNEW")).asBytes() : QByteArray();
+    m_scrambled = found ? QChangePassword->field(QStringLiteral("PASSWORD")).asBytes() : QByteArray();
+    CurrentPassword = found ? Passwords::StoredPassword(m_passwordNew, m_scrambled) : QString();
     return found;
 }
 
 void TFrChangePassword::UserNameExit()
 {
-    QString code = UserName->text().toUpper();
-    if (code == QLatin1String("ZAQ") && DmConfig->UserCode != QLatin1String("ZAQ")) {
+    // The code as the lookup matches it, so no spelling of ZAQ slips past the check.
+    QString code = Reserved::normalized(UserName->text());
+    const bool zaq = Reserved::loggedOnIsZaq(DmConfig->UserCode);
+    if (Reserved::isZaqUser(code) && !zaq) {
         prompts().information(QStringLiteral("User Code Not Allow !!!"));
         code.clear();
     }
-    if (!load(code)) {
+    // The row found decides as well: whatever matched, ZAQ's row stays his own.
+    if (!load(code) || (Reserved::isZaqUser(m_loadedCode) && !zaq)) {
+        m_loadedCode.clear();
         prompts().information(QStringLiteral("ไม่พบชื่อผู้ใช้"));
         FormShow();
         return;
@@ -164,7 +169,7 @@ void TFrChangePassword::AcSaveExecute()
         prompts().information(QStringLiteral("ไม่ได้ระบุ ชื่อผู้ใช้"));
         return;
     }
-    if (!maySetOthers() && OldPassword->text().trimmed() != CurrentPassword.trimmed()) {
+    if (!maySetOthers() && !Passwords::OldPasswordMatches(OldPassword->text(), m_passwordNew, m_scrambled)) {
         prompts().information(QStringLiteral("รหัสผ่านเดิมไม่ถูกต้อง"));
         return;
     }

@@ -49,5 +49,7 @@ private:
     bool load(const QString& code);
 
     QString m_loadedCode;
+    QByteArray m_passwordNew; // the loaded row's stored forms, which the old password is compared with
+    QByteArray m_scrambled;
     bool m_leaving = false;
 };

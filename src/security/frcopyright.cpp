@@ -1,4 +1,5 @@
 #include "security/frcopyright.h"
+#include "security/reservedcodes.h"
 
 #include "config/dmconfig.h"
 #include "config/securitytrail.h"
@@ -126,9 +127,10 @@ void TFrCopyRight::BCloseClick() { reject(); }
 
 bool TFrCopyRight::mayCopyFrom(const QString& groupCode) const
 {
-    if (DmConfig && DmConfig->UserCode == QLatin1String("ZAQ"))
+    if (DmConfig && Reserved::loggedOnIsZaq(DmConfig->UserCode))
         return true;
-    if (groupCode != QLatin1String("ZAQ"))
+    // The built-in group holds every entry, as the group "ZAQ" does.
+    if (!Reserved::isGuardedModelGroup(groupCode))
         return true;
     const bool thai = DmConfig && DmConfig->ThaiLanguage;
     QString typed;

@@ -4,10 +4,12 @@
 #include "config/securitytrail.h"
 #include "config/sqlcatalogue.h"
 #include "db/connection.h"
+#include "db/dberror.h"
 #include "db/query.h"
 #include "dialogs/codeboxexit.h"
 #include "dialogs/codesearch.h"
 #include "security/assignmentmodel.h"
+#include "security/reservedcodes.h"
 #include "toolkit/guard.h"
 #include "toolkit/prompts.h"
 #include "toolkit/uppercasevalidator.h"
@@ -23,6 +25,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <stdexcept>
+
+#include <algorithm>
 
 namespace {
 
@@ -138,15 +142,17 @@ void TFrUserCompany::refuseCode(const QString& message)
 
 void TFrUserCompany::UserCodeExit()
 {
-    UserCode->setText(UserCode->text().trimmed());
-    if (UserCode->text() == QLatin1String("ZAQ") && DmConfig->UserCode != QLatin1String("ZAQ")) {
+    UserCode->setText(Reserved::normalized(UserCode->text()));
+    const bool zaq = Reserved::loggedOnIsZaq(DmConfig->UserCode);
+    if (Reserved::isZaqUser(UserCode->text()) && !zaq) {
         prompts().information(QStringLiteral("User Code Not Allow"));
         UserCode->clear();
     }
     QUser->close();
     QUser->setParam(QStringLiteral("GetUser"), UserCode->text());
     QUser->open();
-    if (QUser->eof())
+    // The row found decides as well, whatever spelling matched it.
+    if (QUser->eof() || (Reserved::isZaqUser(QUser->field(QStringLiteral("Code")).asString()) && !zaq))
         return refuseCode(QStringLiteral("ไม่พบรหัสผู้ใช้"));
     if (QUser->field(QStringLiteral("Active")).asString() != QLatin1String("Y"))
         return refuseCode(QStringLiteral("ผู้ใช้งานนี้ถูกระงับการใช้โปรแกรม\rไม่สามารถกำหนดสิทธิ์การใช้งานได้"));
@@ -232,6 +238,15 @@ void TFrUserCompany::AcSaveExecute()
         return;
     Connection& connection = *DmConfig->DmCfg;
     Transaction transaction(connection);
+    // A user deleted by another workstation since the load would be left with
+    // assignments nobody can use; touching the row holds off a deletion until
+    // commit. A save that adds nothing can leave nothing behind.
+    const bool adds = std::any_of(DList->rows().cbegin(), DList->rows().cend(), [](const Assignment& a) { return a.id == 0; });
+    Query user(&connection, Sql::LockUserRow);
+    user.setParam(QStringLiteral("Id"), CurrentUserId);
+    if (adds && user.execSql() == 0)
+        throw DbError(QStringLiteral("The user %1 no longer exists: another workstation has deleted it. Nothing was saved.")
+                          .arg(UserCode->text().trimmed()));
     const QStringList before = Trail::assignedDatabases(connection, CurrentUserId);
     Query remove(&connection, Sql::DeleteUserCompany);
     for (const int id : DList->removedIds()) {

@@ -12,8 +12,10 @@
 #include "dialogs/codeboxexit.h"
 #include "dialogs/codesearch.h"
 #include "security/passwords.h"
+#include "security/reservedcodes.h"
 #include "security/privilegecatalogue.h"
 #include "toolkit/guard.h"
+#include "toolkit/maskcharacter.h"
 #include "toolkit/prompts.h"
 #include "toolkit/uppercasevalidator.h"
 
@@ -122,7 +124,8 @@ QVariant numberValue(const QString& s, bool whole)
 
 QString dateText(const QVariant& v)
 {
-    return v.isNull() ? QString() : Field(QString(), v).asDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm"));
+    // The program's short date format: the date alone.
+    return v.isNull() ? QString() : Field(QString(), v).asDateTime().toString(QStringLiteral("dd/MM/yyyy"));
 }
 
 } // namespace
@@ -222,7 +225,7 @@ void TFrUserName::buildControls()
     LbConfirm = label(QStringLiteral("LbConfirm"), QStringLiteral("ยืนยันรหัสผ่าน"), GbUserInfo);
     Confirm = edit(QStringLiteral("Confirm"), Passwords::kLength, GbUserInfo);
     for (QLineEdit* e : { Password, Confirm })
-        e->setEchoMode(QLineEdit::Password);
+        maskWith(e, QLatin1Char('*'));
     LbLanguage = label(QStringLiteral("LbLanguage"), captionOf("LANGUAGENO"), GbUserInfo);
     LanguageNo = new QComboBox(GbUserInfo);
     LanguageNo->setObjectName(QStringLiteral("LanguageNo"));
@@ -284,7 +287,7 @@ void TFrUserName::buildControls()
     auto* tablet = new QHBoxLayout(GbUserTablet);
     tablet->setContentsMargins(6, 2, 6, 4);
     PasswordTablet = edit(QStringLiteral("PasswordTablet"), 200, GbUserTablet);
-    PasswordTablet->setEchoMode(QLineEdit::Password);
+    maskWith(PasswordTablet, QLatin1Char('*'));
     PasswordTablet->setFixedWidth(110);
     CusCodeTablet = new QComboBox(GbUserTablet);
     CusCodeTablet->setObjectName(QStringLiteral("CusCodeTablet"));
@@ -396,17 +399,48 @@ void TFrUserName::fillGroupList()
     GroupId->addItem(QString(), QVariant());
     QUserGroup->close();
     QUserGroup->open();
-    for (QUserGroup->first(); !QUserGroup->eof(); QUserGroup->next())
+    // Only ZAQ may put a user into the built-in group.
+    const bool zaq = Reserved::loggedOnIsZaq(DmConfig->UserCode);
+    for (QUserGroup->first(); !QUserGroup->eof(); QUserGroup->next()) {
+        if (!zaq && Reserved::isSystemGroup(QUserGroup->field(QStringLiteral("Code")).asString()))
+            continue;
         GroupId->addItem(
             QUserGroup->field(QStringLiteral("FullName")).asString(), QUserGroup->field(QStringLiteral("Id")).value());
+    }
     QUserGroup->close();
+    m_groupListSize = GroupId->count();
+}
+
+// A user's group that the list does not offer (inactive, or the built-in
+// group for anyone but ZAQ) is shown by its code and name while that user is
+// loaded, so that the save keeps it and nobody else can be given it.
+void TFrUserName::showGroup(const QVariant& id)
+{
+    while (GroupId->count() > m_groupListSize)
+        GroupId->removeItem(GroupId->count() - 1);
+    if (!id.isNull() && GroupId->findData(id) < 0) {
+        Query group(DmConfig->DmCfg, Sql::QGroupById);
+        group.setParam(QStringLiteral("Id"), id);
+        group.open();
+        GroupId->addItem(group.eof() ? id.toString() : group.field(QStringLiteral("FullName")).asString(), id);
+    }
+    selectData(GroupId, id);
+}
+
+bool TFrUserName::reservedForOthers(const QString& code) const
+{
+    if (Reserved::loggedOnIsZaq(DmConfig->UserCode))
+        return false;
+    return GroupMode ? Reserved::isSystemGroup(code) : Reserved::isZaqUser(code);
 }
 
 void TFrUserName::AcNewExecute()
 {
     TFrForm::AcNewExecute();
-    Password->setText(DmConfig->BlankPassword);
-    Confirm->setText(DmConfig->BlankPassword);
+    for (QLineEdit* e : { Password, Confirm }) {
+        e->setMaxLength(Passwords::kLength);
+        e->setText(DmConfig->BlankPassword);
+    }
     UserName->setEnabled(true);
     BtSearchUser->setEnabled(true);
     OpenQuery(QString());
@@ -428,6 +462,7 @@ void TFrUserName::OpenQuery(const QString& code)
         m_record.insert(
             key(QLatin1String(c.name)), NewRecord ? QVariant() : QUserName->field(QLatin1String(c.name)).value());
     m_oldId = m_record.value(QStringLiteral("ID"));
+    m_stored = NewRecord ? QHash<QString, QVariant>() : m_record;
     QUserName->close();
 
     for (const Column& c : columns()) {
@@ -444,18 +479,13 @@ void TFrUserName::OpenQuery(const QString& code)
 
 void TFrUserName::UserNameExit()
 {
-    const QString typed = UserName->text().toUpper();
-    if (!typed.isEmpty()) {
-        const bool zaq = DmConfig->UserCode == QLatin1String("ZAQ");
-        if (GroupMode && typed == QLatin1String("ZAQSYSTEM") && !zaq) {
-            prompts().information(QStringLiteral("Group Code Not Allow !!!"));
-            UserName->clear();
-        } else if (!GroupMode && typed == QLatin1String("ZAQ") && !zaq) {
-            prompts().information(QStringLiteral("User Code Not Allow !!!"));
-            UserName->clear();
-        }
+    // The code as the lookup matches it and as it is stored: trimmed and in
+    // upper case, so " LEAD" is LEAD and no spelling of a reserved code passes.
+    if (!UserName->text().isEmpty() && reservedForOthers(UserName->text())) {
+        prompts().information(GroupMode ? QStringLiteral("Group Code Not Allow !!!") : QStringLiteral("User Code Not Allow !!!"));
+        UserName->clear();
     }
-    const QString code = UserName->text().toUpper();
+    const QString code = Reserved::normalized(UserName->text());
     OpenQuery(code);
     fillCustomerList();
 
@@ -476,8 +506,12 @@ void TFrUserName::UserNameExit()
     // Masked and not editable: an existing user's password is changed on its own screen.
     const QString shown
         = NewRecord ? DmConfig->BlankPassword : Cp874::decode(m_record.value(QStringLiteral("PASSWORD")).toByteArray());
-    Password->setText(shown);
-    Confirm->setText(shown);
+    // The stored form has eleven characters: the boxes, which take ten when
+    // typed into, must not cut it.
+    for (QLineEdit* e : { Password, Confirm }) {
+        e->setMaxLength(qMax(Passwords::kLength, int(shown.size())));
+        e->setText(shown);
+    }
     UserName->setEnabled(false);
     BtSearchUser->setEnabled(false);
 }
@@ -509,7 +543,7 @@ void TFrUserName::showRecord()
     const auto v = [this](const char* column) { return m_record.value(key(QLatin1String(column))); };
     UserName->setText(v("CODE").toString());
     FullName->setText(v("FULLNAME").toString());
-    selectData(GroupId, v("GROUPID"));
+    showGroup(v("GROUPID"));
     selectData(LanguageNo, v("LANGUAGENO"));
     Discount->setText(numberText(v("DISCOUNT")));
     Email->setText(v("EMAIL").toString());
@@ -573,6 +607,17 @@ void TFrUserName::AcSaveExecute()
         prompts().information(QStringLiteral("Please Enter Code"));
         return;
     }
+    if (reservedForOthers(value(QStringLiteral("CODE")).toString())) {
+        prompts().information(GroupMode ? QStringLiteral("Group Code Not Allow !!!") : QStringLiteral("User Code Not Allow !!!"));
+        return;
+    }
+    // The logon box takes ten characters: a longer user code could never log on.
+    if (!GroupMode && NewRecord && value(QStringLiteral("CODE")).toString().trimmed().size() > kLogonCodeLength) {
+        prompts().information(DmConfig->ThaiLanguage
+                ? QStringLiteral("รหัสผู้ใช้ยาวได้ไม่เกิน %1 ตัวอักษร").arg(kLogonCodeLength)
+                : QStringLiteral("A user code has at most %1 characters.").arg(kLogonCodeLength));
+        return;
+    }
     if (Password->text().trimmed() != Confirm->text().trimmed()) {
         prompts().information(QStringLiteral("Password Error"));
         return;
@@ -616,44 +661,109 @@ void TFrUserName::AcSaveExecute()
 
 void TFrUserName::applyRecord()
 {
-    Query write(DmConfig->DmCfg, NewRecord ? Sql::QUserNameInsert : Sql::QUserNameUpdate);
+    const QString code = value(QStringLiteral("CODE")).toString().trimmed();
+    if (NewRecord) {
+        // Another workstation may have created the same code since this one
+        // looked: the second insert would make a twin whose password the first
+        // creator's password write then overwrites.
+        Query exists(DmConfig->DmCfg, Sql::QUserNameCodeExists);
+        exists.setParam(QStringLiteral("Code"), code);
+        exists.setParam(QStringLiteral("isDepartment"), GroupMode ? QStringLiteral("Y") : QStringLiteral("N"));
+        exists.open();
+        if (!exists.eof())
+            throw DbError(QStringLiteral("The code %1 already exists: another workstation has just created it. Nothing was saved.").arg(code));
+        Query write(DmConfig->DmCfg, Sql::QUserNameInsert);
+        for (const QString& column : writtenList())
+            write.setParam(column, m_record.value(key(column)));
+        write.execSql();
+        return;
+    }
+    // The update matches the row as this screen loaded it, so that a change
+    // another workstation saved meanwhile is never undone without a word.
+    const QStringList guarded = guardedColumns();
+    Query write(DmConfig->DmCfg, Sql::QUserNameUpdateAsLoaded(guarded));
     for (const QString& column : writtenList())
         write.setParam(column, m_record.value(key(column)));
-    if (!NewRecord)
-        write.setParam(QStringLiteral("OLD_ID"), m_oldId);
-    // A row removed by another workstation since it was loaded would otherwise
-    // take the edits with it without a word.
-    if (write.execSql() == 0 && !NewRecord)
-        throw DbError(QStringLiteral("The record %1 no longer exists: another workstation has deleted it.")
-                          .arg(value(QStringLiteral("CODE")).toString()));
+    write.setParam(QStringLiteral("OLD_ID"), m_oldId);
+    for (const QString& column : guarded)
+        write.setParam(QStringLiteral("W_") + column, m_stored.value(key(column)));
+    if (write.execSql() > 0)
+        return;
+    Query still(DmConfig->DmCfg, Sql::QUserNameById);
+    still.setParam(QStringLiteral("OLD_ID"), m_oldId);
+    still.open();
+    if (still.eof())
+        throw DbError(QStringLiteral("The record %1 no longer exists: another workstation has deleted it.").arg(code));
+    throw DbError(QStringLiteral("The record %1 has been changed by another workstation since it was loaded. "
+                                 "Nothing was saved: press New, load it again and repeat your changes.")
+                      .arg(code));
+}
+
+// Every column the update writes back, but the stamps it sets itself and the
+// scrambled password, which no screen changes after the user is created.
+QStringList TFrUserName::guardedColumns()
+{
+    QStringList out;
+    for (const QString& column : writtenList()) {
+        const QString k = key(column);
+        if (k != QLatin1String("PASSWORD") && k != QLatin1String("ADDDATE") && k != QLatin1String("EDITDATE"))
+            out.append(column);
+    }
+    return out;
 }
 
 // Each column the save or delete changed, in the record query's order; the
-// stamps of the save are left out, the trail has its own date.
+// stamps of the save are left out, the trail has its own date. A new record is
+// measured from the values a new record starts with, so only what was set
+// shows; the group a user belongs to is named by its code.
 void TFrUserName::writeTrail(bool deleted)
 {
+    const bool inserted = !deleted && NewRecord;
     Trail::Row before;
     Trail::Row after;
     for (const Column& c : columns()) {
         const QString k = key(QLatin1String(c.name));
         if (k == QLatin1String("ID") || k == QLatin1String("ADDDATE") || k == QLatin1String("EDITDATE"))
             continue;
-        if (!m_loaded.isEmpty())
-            before.append({ QLatin1String(c.name), m_loaded.value(k) });
-        if (!deleted)
-            after.append({ QLatin1String(c.name), m_record.value(k) });
+        const auto shown = [&](const QVariant& v) { return k == QLatin1String("GROUPID") ? groupCode(v) : v; };
+        if (inserted) {
+            if (k != QLatin1String("PASSWORD"))
+                before.append({ QLatin1String(c.name), shown(fillValue(c, GroupMode)) });
+        } else if (!m_loaded.isEmpty()) {
+            before.append({ QLatin1String(c.name), shown(m_loaded.value(k)) });
+        }
+        if (!deleted && !(inserted && k == QLatin1String("PASSWORD")))
+            after.append({ QLatin1String(c.name), shown(m_record.value(k)) });
     }
     const Trail::Action action = deleted ? Trail::Action::Delete : NewRecord ? Trail::Action::Insert : Trail::Action::Update;
-    QString detail = Trail::columnChanges(before, after);
-    if (detail.isEmpty())
-        detail = QStringLiteral("no change");
+    QStringList parts;
+    const QString changes = Trail::columnChanges(before, after);
+    if (!changes.isEmpty())
+        parts.append(changes);
+    // A new user is given a password (the empty one when the boxes were left
+    // alone); a group has none.
+    if (inserted && !GroupMode)
+        parts.append(QStringLiteral("password set"));
+    const QString detail = parts.isEmpty() ? QStringLiteral("no change") : parts.join(QStringLiteral("; "));
     Trail::write(*DmConfig->DmCfg, Trail::loggedOn(), GroupMode ? QStringLiteral("groups") : QStringLiteral("users"), action,
         (deleted ? m_loaded : m_record).value(QStringLiteral("CODE")).toString().trimmed(), detail);
 }
 
+// The code of a group by its id, as the drop-down holds it ("CODE name").
+QVariant TFrUserName::groupCode(const QVariant& id) const
+{
+    if (id.isNull())
+        return id;
+    const int at = GroupId->findData(id);
+    if (at < 0)
+        return id;
+    return GroupId->itemText(at).section(QLatin1Char(' '), 0, 0);
+}
+
 void TFrUserName::AcDelExecute()
 {
-    if (UserName->text().trimmed() == QLatin1String("ZAQ")) {
+    // The row as loaded decides: ZAQ is never deleted, whoever asks.
+    if (Reserved::isZaqUser(m_loaded.value(QStringLiteral("CODE")).toString()) || Reserved::isZaqUser(UserName->text())) {
         prompts().information(QStringLiteral("User นี้ลบไม่ได้ครับ"));
         return;
     }
@@ -715,11 +825,15 @@ void TFrUserName::DMdataBeforeConnect()
 bool TFrUserName::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == CusCodeTablet && event->type() == QEvent::KeyPress) {
-        const int k = static_cast<QKeyEvent*>(event)->key();
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const int k = key->key();
         if (k == Qt::Key_Delete || k == Qt::Key_Backspace) {
             CusCodeTablet->setCurrentIndex(0); // the clear key empties the customer
             return true;
         }
+        // Typing opens the list, and the typed letters still pick the entry.
+        if (!key->text().isEmpty() && key->text().at(0).isPrint() && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            CusCodeTablet->showPopup();
     }
     return TFrForm::eventFilter(watched, event);
 }

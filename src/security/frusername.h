@@ -38,6 +38,7 @@ public:
 
     static constexpr int kGroupHeight = 550;
     static constexpr int kUserHeight = 400;
+    static constexpr int kLogonCodeLength = 10; // what the logon dialog's code box takes
 
     // Handlers beside those of the frame.
     void OpenQuery(const QString& code);
@@ -108,10 +109,16 @@ private:
     void showCustomerName();
     void applyRecord();
     void writeTrail(bool deleted);
+    bool reservedForOthers(const QString& code) const;
+    void showGroup(const QVariant& id);
+    QVariant groupCode(const QVariant& id) const;
+    static QStringList guardedColumns();
 
     QHash<QString, QVariant> m_record; // by upper-cased column name
     QHash<QString, QVariant> m_loaded; // the record as loaded, for the security trail; empty for a new one
+    QHash<QString, QVariant> m_stored; // the row exactly as read, which the update must still find
     QVariant m_oldId;
+    int m_groupListSize = 0; // the offered groups; a loaded user's other group follows them
     QHash<QString, QCheckBox*> m_flags; // by upper-cased column name
     qint64 m_poMinimum = 0;
     bool m_leaving = false;

@@ -4,6 +4,7 @@
 #include "config/securitytrail.h"
 #include "config/sqlcatalogue.h"
 #include "db/connection.h"
+#include "db/dberror.h"
 #include "db/query.h"
 #include "db/storedproc.h"
 #include "dialogs/codeboxexit.h"
@@ -12,6 +13,7 @@
 #include "security/progresspacer.h"
 #include "security/rightscascade.h"
 #include "security/rightsmodel.h"
+#include "security/reservedcodes.h"
 #include "toolkit/checkboxcell.h"
 #include "toolkit/guard.h"
 #include "toolkit/prompts.h"
@@ -33,7 +35,6 @@ namespace {
 const QString kYes = QStringLiteral("Y");
 const QString kNo = QStringLiteral("N");
 const QString kPleaseWait = QStringLiteral("กรุณารอสักครู่ ........");
-const QString kSystemGroup = QStringLiteral("ZAQSYSTEM");
 
 bool thai() { return DmConfig && DmConfig->ThaiLanguage; }
 
@@ -173,8 +174,9 @@ void TFrUserRights::refuseCode(const QString& message)
 
 void TFrUserRights::UserCodeExit()
 {
-    // Compared as the lookup sees it: blanks around the code would not hide the reserved group.
-    if (UserCode->text().trimmed() == kSystemGroup && DmConfig->UserCode != QLatin1String("ZAQ")) {
+    // Compared as the lookup sees it: neither blanks nor letter case hide the reserved group.
+    const bool zaq = Reserved::loggedOnIsZaq(DmConfig->UserCode);
+    if (Reserved::isSystemGroup(UserCode->text()) && !zaq) {
         prompts().information(QStringLiteral("Group Code Not Allow !!!"));
         UserCode->clear();
     }
@@ -182,14 +184,16 @@ void TFrUserRights::UserCodeExit()
     QGroup->setParam(QStringLiteral("GetUser"), UserCode->text().trimmed());
     QGroup->setParam(QStringLiteral("isDepartment"), kYes);
     QGroup->open();
-    if (QGroup->eof())
+    // The row found decides as well, whatever spelling matched it.
+    if (QGroup->eof() || (Reserved::isSystemGroup(QGroup->field(QStringLiteral("Code")).asString()) && !zaq))
         return refuseCode(QStringLiteral("ไม่พบรหัสกลุ่มผู้ใช้งาน ...."));
     if (QGroup->field(QStringLiteral("Active")).asString() != kYes)
         return refuseCode(QStringLiteral("ผู้ใช้งานนี้ถูกระงับการใช้โปรแกรม\rไม่สามารถกำหนดสิทธิ์การใช้งานได้"));
     CurrentGroupId = QGroup->field(QStringLiteral("Id")).asInteger();
     UserName->setText(QGroup->field(QStringLiteral("FullName")).asString());
 
-    const bool everyEntry = QGroup->field(QStringLiteral("Code")).asString().trimmed().toUpper() == kSystemGroup;
+    const bool everyEntry = Reserved::isSystemGroup(QGroup->field(QStringLiteral("Code")).asString());
+    m_everyEntry = everyEntry;
     Query rights(DmConfig->DmCfg, Sql::QRights(thai(), everyEntry));
     rights.setParam(QStringLiteral("GetId"), CurrentGroupId);
     if (!everyEntry)
@@ -219,7 +223,7 @@ void TFrUserRights::SearchParent(qint64 menuId, int row)
 {
     // The parent links are read once for the whole walk, and rows are found by
     // the grid's index: one statement, whatever the size of the branch.
-    const QVector<int> below = cascadeRows(readMenuChildren(DmConfig->DmCfg), menuId, row, QRights->rowIndex());
+    const QVector<int> below = cascadeRows(readMenuChildren(DmConfig->DmCfg), menuId, row, QRights->rowIndex(), QRights->repeatedRows());
     int last = row;
     for (const int r : below) {
         QRights->setRights(r, ToggleValue);
@@ -231,7 +235,9 @@ void TFrUserRights::SearchParent(qint64 menuId, int row)
 void TFrUserRights::DgRightsTitleButtonClick(int column)
 {
     // Only the four rights react: the description is the menu's, not the group's.
-    if (column <= RightsModel::Description || column >= RightsModel::ColumnCount || QRights->rowCount() == 0)
+    // A loaded group asks even when its grid has no rows; before a group is
+    // loaded there is no grid to set.
+    if (column <= RightsModel::Description || column >= RightsModel::ColumnCount || CurrentGroupId <= 0)
         return;
     const Prompts::Answer answer = prompts().yesNoCancel(QStringLiteral("กรุณาเลือกค่าที่ต้องการกำหนด"));
     if (answer == Prompts::Answer::Cancel)
@@ -290,12 +296,34 @@ void TFrUserRights::AcSaveExecute()
         return;
     Connection& connection = *DmConfig->DmCfg;
     Transaction transaction(connection);
+    // The group may have been deleted by another workstation since it was
+    // loaded; its rights would be left behind for an id nobody has. Touching
+    // its row also holds off a deletion until this save is committed.
+    Query group(&connection, Sql::LockGroupRow);
+    group.setParam(QStringLiteral("Id"), CurrentGroupId);
+    if (group.execSql() == 0)
+        throw DbError(QStringLiteral("The group %1 no longer exists: another workstation has deleted it. Nothing was saved.")
+                          .arg(UserCode->text().trimmed()));
     // The group's rights as stored, read inside the save: the trail names what this save changes.
     const QMap<int, QString> before = Trail::storedRights(connection, CurrentGroupId);
     QMap<int, QString> after;
-    SpDeleteOldRight->close();
-    SpDeleteOldRight->setParam(QStringLiteral("@OldId"), CurrentGroupId);
-    SpDeleteOldRight->execProc();
+    if (m_everyEntry) {
+        SpDeleteOldRight->close();
+        SpDeleteOldRight->setParam(QStringLiteral("@OldId"), CurrentGroupId);
+        SpDeleteOldRight->execProc();
+    } else {
+        // The grid lists only the entries the administrator's own group has;
+        // the rights a more privileged administrator gave on other entries
+        // are not this save's to take away.
+        Query remove(&connection, Sql::DeleteListedRights);
+        remove.setParam(QStringLiteral("GetId"), CurrentGroupId);
+        remove.setParam(QStringLiteral("MasterId"), DmConfig->GroupId);
+        remove.execSql();
+        for (auto it = before.cbegin(); it != before.cend(); ++it) {
+            if (QRights->rowOf(it.key()) < 0)
+                after.insert(it.key(), it.value());
+        }
+    }
     Query insert(&connection, Sql::InsertUserRight);
     insert.setParam(QStringLiteral("UserName"), CurrentGroupId);
     for (const RightsRow& row : QRights->rows()) {

@@ -41,6 +41,7 @@ public:
     QAction* UnSelectAll1;
 
     int CurrentGroupId = 0;
+    bool m_everyEntry = false; // the loaded group's grid lists every menu entry (the built-in group)
     QString ToggleValue;
 
     void SetLanguageCaptions();

@@ -59,4 +59,17 @@ QString StoredPassword(const QByteArray& passwordNew, const QByteArray& scramble
     return current.isEmpty() ? UnscramblePassword(scrambled) : current;
 }
 
+bool LogonPasswordMatches(const QString& typed, const QByteArray& passwordNew)
+{
+    return Cp874::represents(typed) && Cp874::encode(typed) == passwordNew.trimmed();
+}
+
+bool OldPasswordMatches(const QString& typed, const QByteArray& passwordNew, const QByteArray& scrambled)
+{
+    const QByteArray stored = passwordNew.trimmed();
+    if (stored.isEmpty())
+        return typed.trimmed() == UnscramblePassword(scrambled).trimmed();
+    return LogonPasswordMatches(typed.trimmed(), stored);
+}
+
 } // namespace Passwords

@@ -41,4 +41,15 @@ QString UnscramblePassword(const QByteArray& scrambled);
 // holds more than blanks, otherwise the password inside PASSWORD.
 QString StoredPassword(const QByteArray& passwordNew, const QByteArray& scrambled);
 
+// The change screen's rule for the old password, on what is stored: a stored
+// PasswordNew is compared by its bytes with the typed text's code-page bytes
+// (31 byte values have no character and would all read alike as text); without
+// one, the unscrambled PASSWORD is compared as text. Both sides trimmed.
+bool OldPasswordMatches(const QString& typed, const QByteArray& passwordNew, const QByteArray& scrambled);
+
+// The logon's rule: the password as typed, untrimmed, in code-page bytes,
+// equals the stored PasswordNew bytes trimmed. A character the code page lacks
+// matches nothing.
+bool LogonPasswordMatches(const QString& typed, const QByteArray& passwordNew);
+
 } // namespace Passwords

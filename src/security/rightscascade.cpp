@@ -5,6 +5,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 MenuChildren readMenuChildren(Connection* connection)
 {
     Query links(connection, Sql::QMenuParents);
@@ -21,7 +23,8 @@ MenuChildren readMenuChildren(Connection* connection)
     return children;
 }
 
-QVector<int> cascadeRows(const MenuChildren& children, qint64 root, int rootRow, const QHash<qint64, int>& rowOf)
+QVector<int> cascadeRows(const MenuChildren& children, qint64 root, int rootRow, const QHash<qint64, int>& rowOf,
+    const QHash<qint64, QVector<int>>& repeated)
 {
     QVector<int> rows;
     QSet<qint64> seen { root };
@@ -36,7 +39,12 @@ QVector<int> cascadeRows(const MenuChildren& children, qint64 root, int rootRow,
                 continue; // a circle in the parent links: this entry was reached already
             seen.insert(child);
             pending.append(child);
-            const int row = rowOf.value(child, -1);
+            int row = rowOf.value(child, -1);
+            const auto rowsOfChild = repeated.constFind(child);
+            if (rowsOfChild != repeated.constEnd()) {
+                const auto after = std::upper_bound(rowsOfChild->cbegin(), rowsOfChild->cend(), rootRow);
+                row = after == rowsOfChild->cend() ? -1 : *after;
+            }
             if (row > rootRow)
                 rows.append(row);
         }

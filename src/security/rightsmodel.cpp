@@ -23,6 +23,7 @@ void RightsModel::load(Query& rights)
     beginResetModel();
     m_rows.clear();
     m_rowOf.clear();
+    m_repeated.clear();
     const int count = rights.rowCount();
     m_rows.reserve(count);
     m_rowOf.reserve(count);
@@ -38,7 +39,17 @@ void RightsModel::load(Query& rights)
         row.description = rights.value(r, description).toString();
         for (int c = 0; c < 4; ++c)
             row.rights[c] = rights.value(r, columns[c]).toString();
-        m_rowOf.insert(row.id, r);
+        // The first row of an entry is the one the screen names; a repeated
+        // entry also keeps all its rows for the cascade.
+        const auto first = m_rowOf.constFind(row.id);
+        if (first == m_rowOf.constEnd()) {
+            m_rowOf.insert(row.id, r);
+        } else {
+            QVector<int>& rows = m_repeated[row.id];
+            if (rows.isEmpty())
+                rows.append(*first);
+            rows.append(r);
+        }
         m_rows.append(std::move(row));
     }
     endResetModel();
@@ -49,6 +60,7 @@ void RightsModel::clear()
     beginResetModel();
     m_rows.clear();
     m_rowOf.clear();
+    m_repeated.clear();
     endResetModel();
 }
 

@@ -37,6 +37,7 @@ public:
     const RightsRow& row(int r) const { return m_rows.at(r); }
     const QHash<qint64, int>& rowIndex() const { return m_rowOf; }
     int rowOf(qint64 id) const { return m_rowOf.value(id, -1); }
+    const QHash<qint64, QVector<int>>& repeatedRows() const { return m_repeated; }
 
     // Change values without telling the views; refresh tells them afterwards.
     void setRight(int r, Column column, const QString& value) { m_rows[r].rights[column - Access] = value; }
@@ -55,6 +56,7 @@ public:
 
 private:
     QVector<RightsRow> m_rows;
-    QHash<qint64, int> m_rowOf;
+    QHash<qint64, int> m_rowOf; // the first row of each entry
+    QHash<qint64, QVector<int>> m_repeated; // every row of an entry listed more than once
     QString m_titles[ColumnCount];
 };

@@ -5,6 +5,7 @@
 #include "db/query.h"
 #include "fakeworkstation.h"
 #include "fixedclock.h"
+#include "db/embedded/serverclock.h"
 #include "logon/frlogon.h"
 #include "logon/logontarget.h"
 #include "logonfixture.h"
@@ -365,6 +366,13 @@ TEST_F(Logon, CancelStoresNothing)
 class LogonLockAcrossRestarts : public Logon
 {
 protected:
+    // The server's clock keeps step with the workstation's, `serverBehind`
+    // seconds behind it: the lock must go by the server's.
+    LogonLockAcrossRestarts()
+    {
+        ServerClock::setSource([this] { return clock.now().addSecs(-serverBehind); });
+    }
+    qint64 serverBehind = 0;
     void restart()
     {
         dialog.reset();
@@ -390,9 +398,41 @@ protected:
     {
         dialog.reset();
         DmConfig = &dm;
+        ServerClock::setSource({});
     }
     std::unique_ptr<TDMConfig> dm2;
 };
+
+TEST_F(LogonLockAcrossRestarts, AWorkstationWhoseClockRunsAheadStaysLockedOut)
+{
+    fail(QStringLiteral("BOB"), LogonLock::kFailures);
+    // A workstation an hour ahead of the server, a minute after the lock began.
+    clock.advance(60 * 60 + 60);
+    serverBehind = 60 * 60;
+    restart();
+    prompts.clear();
+    logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
+    EXPECT_NE(dialog->result(), QDialog::Accepted);
+    ASSERT_EQ(prompts.informations().size(), 1);
+    EXPECT_TRUE(prompts.informations().first().contains(QStringLiteral("14 นาที"))) << prompts.informations().first().toStdString();
+    EXPECT_EQ(counted(QStringLiteral("BOB")), 10); // the lock is not cleared
+
+    // Its wrong passwords count in the server's window too.
+    clock.advance(16 * 60);
+    restart();
+    logOn(QStringLiteral("BOB"), QStringLiteral("nope"));
+    EXPECT_EQ(counted(QStringLiteral("BOB")), 1);
+}
+
+TEST_F(LogonLockAcrossRestarts, OneCountPerCode)
+{
+    logOn(QStringLiteral("BOB"), QStringLiteral("nope"));
+    logOn(QStringLiteral("BOB"), QStringLiteral("nope"));
+    EXPECT_EQ(site.configScalar(QStringLiteral("select count(*) from LogonFailure where Code = 'BOB'")).toInt(), 1);
+    EXPECT_EQ(counted(QStringLiteral("BOB")), 2);
+    // Workstations failing at the same moment cannot make a second row.
+    EXPECT_ANY_THROW(site.config(QStringLiteral("Insert Into LogonFailure (Code, Failures, LastFailure) Values ('bob ', 1, GetDate())")));
+}
 
 TEST_F(LogonLockAcrossRestarts, TenFailuresLockTheCodeForTheWindowEvenWithTheRightPassword)
 {

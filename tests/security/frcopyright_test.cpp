@@ -70,6 +70,11 @@ TEST_F(CopyRight, WhoMayCopyFromTheGroupZaq)
         { "SOMCHAI", "ZAQ", 1, "", false },
         { "SOMCHAI", "ZAQ", 0, "kelvaronpiq", false }, // Cancel counts as nothing typed
         { "SOMCHAI", "ACCT", -1, "", true },
+        // The built-in group holds everything, as ZAQ does: the same code is asked.
+        { "ZAQ", "ZAQSYSTEM", -1, "", true },
+        { "SOMCHAI", "ZAQSYSTEM", 0, "", false },
+        { "SOMCHAI", "ZAQSYSTEM", 1, "wrong", false },
+        { "SOMCHAI", "ZAQSYSTEM", 1, "kelvaronpiq", true },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.user) + " from " + c.from + " typing " + c.typed);

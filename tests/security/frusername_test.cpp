@@ -85,13 +85,11 @@ TEST_F(UserScreen, ShowsTheBoxesOfItsModeAtItsHeight)
     EXPECT_FALSE(screen->AcSave->isEnabled());
     EXPECT_FALSE(screen->AcDel->isEnabled());
     EXPECT_EQ(screen->focusWidget(), screen->UserName);
-    // Active groups only, code and name.
+    // Active groups only, code and name; the built-in group is ZAQ's to give.
     QStringList groups;
     for (int i = 0; i < screen->GroupId->count(); ++i)
         groups.append(screen->GroupId->itemText(i));
-    EXPECT_EQ(groups,
-        (QStringList { QString(), QStringLiteral("ADMIN ผู้ดูแล"), QStringLiteral("SALES ฝ่ายขาย"),
-            QStringLiteral("ZAQSYSTEM ZAQ System Group") }));
+    EXPECT_EQ(groups, (QStringList { QString(), QStringLiteral("ADMIN ผู้ดูแล"), QStringLiteral("SALES ฝ่ายขาย") }));
     screen->hide();
 
     open(true);
@@ -594,6 +592,40 @@ TEST_F(UserScreen, SavesAndDeletesLeaveTheirTrailAndFailuresNone)
         EXPECT_EQ(trailRows(site).size(), 4);
         removeFailures();
     }
+}
+
+TEST_F(UserScreen, TheTrailNamesGroupsByCodeAndANewRecordByWhatWasSet)
+{
+    dm.UserId = LogonFixture::userId(site, QStringLiteral("ANN"));
+    const QString ann = QString::number(dm.UserId) + QStringLiteral(" ANN|");
+    open(true);
+    enter(QStringLiteral("NEWGRP"));
+    screen->flagBox(QStringLiteral("CanSeeCost"))->setChecked(true);
+    save();
+    open(false);
+    enter(QStringLiteral("BOB"));
+    screen->GroupId->setCurrentIndex(screen->GroupId->findText(QStringLiteral("ADMIN"), Qt::MatchStartsWith));
+    save();
+    const QStringList rows = trailRows(site);
+    ASSERT_EQ(rows.size(), 2) << rows.join(QLatin1Char('\n')).toStdString();
+    // A group has no password; the defaults a new record starts with are not news.
+    EXPECT_EQ(rows[0], ann + QStringLiteral("groups|insert|NEWGRP|CODE: (none) -> 'NEWGRP'; FULLNAME: (none) -> 'NEWGRP'; CanSeeCost: 'N' -> 'Y'"));
+    EXPECT_EQ(rows[1], ann + QStringLiteral("users|update|BOB|GroupId: 'SALES' -> 'ADMIN'"));
+}
+
+TEST_F(UserScreen, AUserOfAnInactiveGroupShowsThatGroupByItsCodeAndKeepsIt)
+{
+    site.config(QStringLiteral("Update UserName Set Active = 'N' Where Code = 'SALES' And IsDepartment = 'Y'"));
+    open(false);
+    enter(QStringLiteral("BOB"));
+    EXPECT_EQ(screen->GroupId->currentText(), QStringLiteral("SALES ฝ่ายขาย"));
+    type(screen->Email, QStringLiteral("bob@example.com"));
+    save();
+    EXPECT_EQ(column(QStringLiteral("BOB"), QStringLiteral("GroupId")).toInt(), LogonFixture::userId(site, QStringLiteral("SALES")));
+    // It is shown for the users it belongs to only, never offered to others.
+    open(false);
+    enter(QStringLiteral("ANN"));
+    EXPECT_LT(screen->GroupId->findText(QStringLiteral("SALES ฝ่ายขาย")), 0);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // The password forms: fitting, scrambling and reading the stored password.
+#include "db/cp874.h"
 #include "security/passwords.h"
 #include "testapp.h"
 
@@ -90,6 +91,24 @@ TEST(Passwords, StoredPasswordPrefersANonBlankPasswordNew)
     EXPECT_EQ(StoredPassword(QByteArray(), scrambled), QStringLiteral("old"));
     EXPECT_EQ(StoredPassword(QByteArray(10, ' '), scrambled), QStringLiteral("old"));
     EXPECT_EQ(StoredPassword(QByteArray(), QByteArray()), QString());
+}
+
+// Bytes of the code page without a character all read back as U+FFFD: as text,
+// 81 DB and FC FF would be one password.
+TEST(Passwords, StoredPasswordsCompareByTheirBytes)
+{
+    const QByteArray unreadable("\x81\xDB", 2);
+    const QString asRead = Cp874::decode(unreadable);
+    EXPECT_EQ(asRead, Cp874::decode(QByteArray("\xFC\xFF", 2))); // what the old comparison saw
+    EXPECT_FALSE(Passwords::OldPasswordMatches(asRead, unreadable, QByteArray()));
+    EXPECT_TRUE(Passwords::OldPasswordMatches(QStringLiteral(" ทดสอบ1 "), Cp874::encode(QStringLiteral("ทดสอบ1")), QByteArray()));
+    EXPECT_FALSE(Passwords::OldPasswordMatches(QStringLiteral("Abc"), QByteArray("abc"), QByteArray()));
+    // Without PasswordNew the scrambled form counts, as text.
+    EXPECT_TRUE(Passwords::OldPasswordMatches(QStringLiteral("old"), QByteArray(), Passwords::ScramblePassword(QStringLiteral("old"))));
+    // At logon the typed text is taken as it is, the stored one trimmed.
+    EXPECT_TRUE(Passwords::LogonPasswordMatches(QStringLiteral("pw"), QByteArray("pw ")));
+    EXPECT_FALSE(Passwords::LogonPasswordMatches(QStringLiteral("pw "), QByteArray("pw")));
+    EXPECT_FALSE(Passwords::LogonPasswordMatches(asRead, unreadable));
 }
 
 } // namespace

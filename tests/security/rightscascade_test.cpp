@@ -50,4 +50,14 @@ TEST(RightsCascade, ParentLinksInACircleEnd)
     EXPECT_TRUE(cascadeRows(menu, 9, 4, rowOf).isEmpty());
 }
 
+TEST(RightsCascade, AnEntryListedTwiceChangesItsFirstRowAfterTheClickedOne)
+{
+    // A group with two rights rows for 2 lists it twice: before the clicked 1, and twice after it.
+    const MenuChildren menu = linksOf({ { 1, 0 }, { 2, 1 } });
+    const QHash<qint64, int> rowOf { { 2, 0 }, { 1, 1 } };
+    const QHash<qint64, QVector<int>> repeated { { 2, { 0, 2, 3 } } };
+    EXPECT_EQ(cascadeRows(menu, 1, 1, rowOf, repeated), QVector<int> { 2 });
+    EXPECT_TRUE(cascadeRows(menu, 1, 3, rowOf, repeated).isEmpty());
+}
+
 } // namespace

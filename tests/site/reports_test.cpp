@@ -5,6 +5,7 @@
 
 #include "fakeworkstation.h"
 #include "fixedclock.h"
+#include "db/embedded/serverclock.h"
 #include "logonfixture.h"
 #include "menufixture.h"
 
@@ -42,6 +43,12 @@ protected:
     FixtureSite site;
     FakeWorkstation workstation;
     FixedClock clock { QDateTime(QDate(2026, 12, 10), QTime(9, 0)) };
+    // The site's server keeps the same time: the lock goes by the server's clock.
+    struct ServerTime
+    {
+        explicit ServerTime(const FixedClock& c) { ServerClock::setSource([&c] { return c.now(); }); }
+        ~ServerTime() { ServerClock::setSource({}); }
+    } serverTime { clock };
     QString out;
     QString err;
 };

@@ -292,7 +292,7 @@ int unlock(const QStringList& args, QTextStream& out, QTextStream& err)
                                .arg(state.lastFailure.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")), WindowsUserName(), ComputerName());
     Trail::write(site.connection(), Trail::Actor {}, QStringLiteral("zaqsite unlock"), Trail::Action::Unlock, code, detail);
     t.commit();
-    out << (LogonLock::isLocked(state, currentClock().now()) ? "Lock on " : "Failed-logon count of ") << code << " lifted.\n";
+    out << (LogonLock::isLocked(state, state.serverNow) ? "Lock on " : "Failed-logon count of ") << code << " lifted.\n";
     return 0;
 }
 

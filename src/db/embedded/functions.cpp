@@ -1,4 +1,5 @@
 #include "db/embedded/functions.h"
+#include "db/embedded/serverclock.h"
 
 #include "db/cp874.h"
 #include "db/embedded/translator.h"
@@ -267,7 +268,7 @@ void arithFn(sqlite3_context* ctx, int, sqlite3_value** argv)
 
 void getdateFn(sqlite3_context* ctx, int, sqlite3_value**)
 {
-    resultText(ctx, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")));
+    resultText(ctx, ServerClock::now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")));
 }
 
 void spaceFn(sqlite3_context* ctx, int, sqlite3_value** argv)
