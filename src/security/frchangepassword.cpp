@@ -10,6 +10,7 @@
 #include "security/passwords.h"
 #include "toolkit/guard.h"
 #include "toolkit/prompts.h"
+#include "toolkit/selectonfocus.h"
 #include "toolkit/uppercasevalidator.h"
 
 #include <QGridLayout>
@@ -36,6 +37,7 @@ TFrChangePassword::TFrChangePassword(QWidget* parent)
         e->setObjectName(name);
         e->setMaxLength(Passwords::kLength);
         e->setEchoMode(QLineEdit::Password);
+        selectAllOnFocus(e);
         e->setFixedWidth(140);
         return e;
     };

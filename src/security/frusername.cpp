@@ -15,6 +15,7 @@
 #include "security/privilegecatalogue.h"
 #include "toolkit/guard.h"
 #include "toolkit/prompts.h"
+#include "toolkit/selectonfocus.h"
 #include "toolkit/uppercasevalidator.h"
 
 #include <algorithm>
@@ -223,6 +224,8 @@ void TFrUserName::buildControls()
     Confirm = edit(QStringLiteral("Confirm"), Passwords::kLength, GbUserInfo);
     for (QLineEdit* e : { Password, Confirm })
         e->setEchoMode(QLineEdit::Password);
+    selectAllOnFocus(Password);
+    selectAllOnFocus(Confirm);
     LbLanguage = label(QStringLiteral("LbLanguage"), captionOf("LANGUAGENO"), GbUserInfo);
     LanguageNo = new QComboBox(GbUserInfo);
     LanguageNo->setObjectName(QStringLiteral("LanguageNo"));
