@@ -145,8 +145,15 @@ void TFrMainMenu::MenuTreeDblClick()
     entry.command = QTreeMenu->field(QStringLiteral("COMMAND")).asString();
     entry.menuOption = QTreeMenu->field(QStringLiteral("MENUOPTION")).asString();
     entry.description = QTreeMenu->field(QStringLiteral("DESCRIPTION")).asString();
-    if (MenuLauncher->launch(entry, UserId, m_logon ? m_logon->WorkDate() : QDate()) == Launcher::Outcome::StartedAndEndMenu)
+    const Launcher::Outcome outcome = MenuLauncher->launch(entry, UserId, m_logon ? m_logon->WorkDate() : QDate());
+    if (outcome == Launcher::Outcome::StartedAndEndMenu) {
         close();
+    } else if (outcome == Launcher::Outcome::BuiltIn) {
+        // A window manager need not hand the focus back when a modal screen closes; without
+        // this no window would take keys until the user clicked one.
+        activateWindow();
+        MenuTree->setFocus(Qt::ActiveWindowFocusReason);
+    }
 }
 
 bool TFrMainMenu::eventFilter(QObject* watched, QEvent* event)

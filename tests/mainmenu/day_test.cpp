@@ -12,6 +12,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
+#include <QDialog>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
@@ -322,6 +323,30 @@ TEST_F(WorkingDay, BuiltInScreensOpenByTheirNumber)
     ASSERT_EQ(prompts.errors().size(), 1);
     EXPECT_TRUE(prompts.errors().first().contains(QLatin1String("not a valid integer value")));
     EXPECT_EQ(opened.size(), 2);
+}
+
+TEST_F(WorkingDay, ClosedScreenGivesTheKeysBackToTheTree)
+{
+    struct Unregister
+    {
+        ~Unregister() { Launcher::unregisterBuiltInScreen(1); }
+    } unregister;
+    // Where the focus goes when a modal screen closes is the window manager's choice:
+    // this one gives it to some other window.
+    QWidget elsewhere;
+    Launcher::registerBuiltInScreen(1, [&](const QString&) {
+        QDialog screen(window.get());
+        QTimer::singleShot(0, &screen, &QDialog::accept);
+        screen.exec();
+        elsewhere.show();
+        elsewhere.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    });
+    logOn(QStringLiteral("ANN"), QStringLiteral("ann1"));
+    window->SelectDepartment(department(2070000000));
+    launch(QStringLiteral("ผู้ใช้งาน Users"));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_EQ(QApplication::focusWidget(), window->MenuTree);
 }
 
 TEST_F(WorkingDay, UtilityWithAnEndingOptionClosesTheMenu)
