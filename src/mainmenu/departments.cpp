@@ -67,6 +67,14 @@ void TFrMainMenu::buildDepartments()
         if (n == 1)
             SelectDepartment(button);
     }
+    // Buttons made now would come last in the focus chain, behind boxes that keep Tab: they
+    // follow the department panel in their order, and the tree follows them.
+    QWidget* previous = GbDepartment;
+    for (ImageButton* b : departmentButtons()) {
+        setTabOrder(previous, b);
+        previous = b;
+    }
+    setTabOrder(previous, MenuTree);
 }
 
 void TFrMainMenu::SelectDepartment(ImageButton* button)

@@ -170,6 +170,7 @@ void TFrMainMenu::buildWindow()
     infoFont.setPixelSize(13);
     MenuInfo->setFont(infoFont);
     MenuInfo->setStyleSheet(QStringLiteral("QPlainTextEdit { background-color: silver; color: fuchsia; }"));
+    MenuInfo->setTabChangesFocus(true); // nothing typed here is kept; Tab goes on to the department buttons
     right->addWidget(MenuTree, 1);
     right->addWidget(MenuInfo);
     VSplitter->addWidget(GbDepartment);

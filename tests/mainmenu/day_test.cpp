@@ -105,6 +105,41 @@ TEST_F(WorkingDay, DepartmentButtonsFollowTheGroupAndTheLanguage)
     EXPECT_EQ(window->GbDepartment->findChildren<ImageButton*>().size(), 2);
 }
 
+TEST_F(WorkingDay, DepartmentButtonsWorkFromTheKeyboard)
+{
+    logOn(QStringLiteral("ANN"), QStringLiteral("ann1"));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const QList<ImageButton*> buttons = window->departmentButtons();
+    ASSERT_EQ(buttons.size(), 4);
+
+    // Tab from the tree goes round every focusable control; the buttons come in their order.
+    window->MenuTree->setFocus();
+    QList<ImageButton*> reached;
+    for (int i = 0; i < 12; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (auto* b = qobject_cast<ImageButton*>(QApplication::focusWidget()); b && !reached.contains(b))
+            reached << b;
+    }
+    EXPECT_EQ(reached, buttons);
+
+    const struct
+    {
+        int button;
+        Qt::Key key;
+    } presses[] = { { 2, Qt::Key_Return }, { 1, Qt::Key_Space }, { 3, Qt::Key_Enter } };
+    for (const auto& p : presses) {
+        SCOPED_TRACE(p.key);
+        buttons[p.button]->setFocus();
+        QTest::keyClick(buttons[p.button], p.key);
+        EXPECT_TRUE(buttons[p.button]->isSelected());
+        EXPECT_EQ(QApplication::focusWidget(), window->MenuTree); // as after a click
+    }
+    QTest::mouseClick(buttons[0], Qt::LeftButton);
+    EXPECT_TRUE(buttons[0]->isSelected());
+    EXPECT_FALSE(buttons[3]->isSelected());
+}
+
 TEST_F(WorkingDay, ButtonsFollowTheSplitter)
 {
     logOn(QStringLiteral("ANN"), QStringLiteral("ann1"));
