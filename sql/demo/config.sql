@@ -40,23 +40,25 @@ Insert Into DatabaseType (Id, Description) Values (1, 'บัญชีและ�
 /
 Insert Into DatabaseType (Id, Description) Values (2, 'การผลิต (Manufacturing)')
 /
+-- Each database is described by its company and its type, as a real site's are, so that the
+-- assignment screen's choice (year - description) tells them apart.
 Insert Into DatabaseList (YearNo, Company, DatabaseType, Description, DatabaseName, ServerName, SetDocYear)
-Select {YEAR}, Id, 1, 'ปี {YEAR}', 'QLN{YEAR}', '', 'Y' From Company Where Code = 'QLN'
+Select {YEAR}, Id, 1, 'QLN Trading - Accounting {YEAR}', 'QLN{YEAR}', '', 'Y' From Company Where Code = 'QLN'
 /
 Insert Into DatabaseList (YearNo, Company, DatabaseType, Description, DatabaseName, ServerName, SetDocYear)
-Select {YEAR}, Id, 2, 'ปี {YEAR}', 'QLNMFG{YEAR}', '', 'Y' From Company Where Code = 'QLN'
+Select {YEAR}, Id, 2, 'QLN Trading - Manufacturing {YEAR}', 'QLNMFG{YEAR}', '', 'Y' From Company Where Code = 'QLN'
 /
 Insert Into DatabaseList (YearNo, Company, DatabaseType, Description, DatabaseName, ServerName, SetDocYear)
-Select {PREV}, Id, 1, 'ปี {PREV}', 'QLN{PREV}', '', 'Y' From Company Where Code = 'QLN'
+Select {PREV}, Id, 1, 'QLN Trading - Accounting {PREV}', 'QLN{PREV}', '', 'Y' From Company Where Code = 'QLN'
 /
 Insert Into DatabaseList (YearNo, Company, DatabaseType, Description, DatabaseName, ServerName, SetDocYear)
-Select {YEAR}, Id, 1, 'ปี {YEAR} (ยังไม่กำหนดเลขที่เอกสาร)', 'SIAM{YEAR}', '', 'N' From Company Where Code = 'SIAM'
+Select {YEAR}, Id, 1, 'Siam Foods - Accounting {YEAR} (ยังไม่กำหนดเลขที่เอกสาร)', 'SIAM{YEAR}', '', 'N' From Company Where Code = 'SIAM'
 /
 Insert Into DatabaseList (YearNo, Company, DatabaseType, Description, DatabaseName, ServerName, SetDocYear)
-Select {PREV}, Id, 1, 'ปี {PREV}', 'SIAM{PREV}', '', 'Y' From Company Where Code = 'SIAM'
+Select {PREV}, Id, 1, 'Siam Foods - Accounting {PREV}', 'SIAM{PREV}', '', 'Y' From Company Where Code = 'SIAM'
 /
 Insert Into DatabaseList (YearNo, Company, DatabaseType, Description, DatabaseName, ServerName, SetDocYear)
-Select {YEAR}, Id, 1, 'ปี {YEAR}', 'REMOTE{YEAR}', '', 'Y' From Company Where Code = 'REMOTE'
+Select {YEAR}, Id, 1, 'Upcountry Branch - Accounting {YEAR}', 'REMOTE{YEAR}', '', 'Y' From Company Where Code = 'REMOTE'
 /
 Insert Into Branch (BranchNo, ServerName) Values (1, 'QLN{YEAR}')
 /
@@ -65,6 +67,9 @@ Insert Into Branch (BranchNo, ServerName) Values (2, 'SIAM{YEAR}')
 Insert Into Branch (BranchNo, ServerName) Values (3, 'QLN{PREV}')
 /
 Insert Into Branch (BranchNo, ServerName) Values (4, 'SIAM{PREV}')
+/
+-- The logon offers a company's year under the description of its first database: the main one.
+Insert Into Branch (BranchNo, ServerName) Values (5, 'QLNMFG{YEAR}')
 /
 -- SOMCHAI works in both companies and both years; JOHN and MALEE in QLN this year;
 -- the cashier in SIAM; every user is also assigned the REMOTE company, which is never offered.

@@ -10,11 +10,13 @@
 
 #include <QAction>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -268,8 +270,27 @@ bool TFrForm::isActionShortcut(QKeyEvent* event) const
 void TFrForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!event->spontaneous()) // not when the window comes back from the task bar
-        guarded([this] { FormShow(); });
+    if (event->spontaneous()) // not when the window comes back from the task bar
+        return;
+    guarded([this] { FormShow(); });
+    centreOnDesktop();
+}
+
+// The show step lets a descendant show and hide fields, which changes the window's size, and
+// the dialog placed itself before that: it is centred again once the size is final.
+void TFrForm::centreOnDesktop()
+{
+    // Fields shown or hidden tell their own layouts first, through posted requests: those are
+    // run now, so that the window's layout sees every change.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    if (layout())
+        layout()->activate();
+    const QScreen* desktop = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!desktop)
+        return;
+    const QRect area = desktop->availableGeometry();
+    const QSize outer = frameGeometry().size(); // with the title bar once the window manager has framed it
+    move(area.x() + qMax(0, (area.width() - outer.width()) / 2), area.y() + qMax(0, (area.height() - outer.height()) / 2));
 }
 
 bool TFrForm::eventFilter(QObject* watched, QEvent* event)

@@ -107,6 +107,7 @@ private:
     QToolButton* makeButton(const QString& name, QAction* action);
     bool previewKey(QKeyEvent* event);
     bool isActionShortcut(QKeyEvent* event) const;
+    void centreOnDesktop();
 
     KeyPreview* m_keyPreview;
     QLabel* m_statusPanels[2];

@@ -10,6 +10,7 @@
 #include "toolkit/guard.h"
 #include "toolkit/pictures.h"
 #include "toolkit/prompts.h"
+#include "toolkit/selectonfocus.h"
 #include "workstation/clock.h"
 #include "workstation/workstation.h"
 
@@ -138,6 +139,7 @@ TFrLogon::TFrLogon(LogonTarget* target, QWidget* parent)
     Password = box(Panel1, "Password", QRect(204, 91, 118, 21));
     Password->setMaxLength(10);
     Password->setEchoMode(QLineEdit::Password);
+    selectAllOnFocus(Password);
     auto* hashStyle = new HashPasswordStyle;
     hashStyle->setParent(Password);
     Password->setStyle(hashStyle);

@@ -67,6 +67,14 @@ void TFrMainMenu::buildDepartments()
         if (n == 1)
             SelectDepartment(button);
     }
+    // Buttons made now would come last in the focus chain, behind boxes that keep Tab: they
+    // follow the department panel in their order, and the tree follows them.
+    QWidget* previous = GbDepartment;
+    for (ImageButton* b : departmentButtons()) {
+        setTabOrder(previous, b);
+        previous = b;
+    }
+    setTabOrder(previous, MenuTree);
 }
 
 void TFrMainMenu::SelectDepartment(ImageButton* button)
@@ -145,8 +153,15 @@ void TFrMainMenu::MenuTreeDblClick()
     entry.command = QTreeMenu->field(QStringLiteral("COMMAND")).asString();
     entry.menuOption = QTreeMenu->field(QStringLiteral("MENUOPTION")).asString();
     entry.description = QTreeMenu->field(QStringLiteral("DESCRIPTION")).asString();
-    if (MenuLauncher->launch(entry, UserId, m_logon ? m_logon->WorkDate() : QDate()) == Launcher::Outcome::StartedAndEndMenu)
+    const Launcher::Outcome outcome = MenuLauncher->launch(entry, UserId, m_logon ? m_logon->WorkDate() : QDate());
+    if (outcome == Launcher::Outcome::StartedAndEndMenu) {
         close();
+    } else if (outcome == Launcher::Outcome::BuiltIn) {
+        // A window manager need not hand the focus back when a modal screen closes; without
+        // this no window would take keys until the user clicked one.
+        activateWindow();
+        MenuTree->setFocus(Qt::ActiveWindowFocusReason);
+    }
 }
 
 bool TFrMainMenu::eventFilter(QObject* watched, QEvent* event)

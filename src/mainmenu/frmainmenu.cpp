@@ -32,6 +32,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 QString colour(const char* name, int r, int g, int b)
@@ -169,6 +170,7 @@ void TFrMainMenu::buildWindow()
     infoFont.setPixelSize(13);
     MenuInfo->setFont(infoFont);
     MenuInfo->setStyleSheet(QStringLiteral("QPlainTextEdit { background-color: silver; color: fuchsia; }"));
+    MenuInfo->setTabChangesFocus(true); // nothing typed here is kept; Tab goes on to the department buttons
     right->addWidget(MenuTree, 1);
     right->addWidget(MenuInfo);
     VSplitter->addWidget(GbDepartment);
@@ -302,10 +304,7 @@ void TFrMainMenu::FormShow()
 
     ChkUpdate->setText(DmConfig->ThaiLanguage ? QStringLiteral("ตรวจโปรแกรม Upgrade") : QStringLiteral("Chk Program Update"));
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        setGeometry(0, 0, area.width(), area.height() - 30);
-    }
+    placeOnScreen();
 
     FullName->setText(QStringLiteral("User : ") + FullName->text());
     placeFullName();
@@ -332,6 +331,20 @@ void TFrMainMenu::FormShow()
     ensureSetDocYearColumn();
     if (pointOfSale)
         endProgram();
+}
+
+// The window's outer edge, title bar included, goes to the screen's corner, as wide as the
+// screen and 30 pixels less high; the window manager's frame is known once it has framed the
+// window, and the client area is what is left inside it.
+void TFrMainMenu::placeOnScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    resize(area.width() - frame.left() - frame.right(), area.height() - 30 - frame.top() - frame.bottom());
+    move(0, 0); // a window's move() places its frame
 }
 
 // Re-opening the configuration connection closes every query on it; the

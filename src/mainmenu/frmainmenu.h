@@ -130,6 +130,7 @@ private:
     void buildDepartments();
     void openTreeMenu(qint64 departmentId);
     void reopenConfiguration();
+    void placeOnScreen();
     void ensureSetDocYearColumn();
     void refreshMemoryLabels();
     void placeFullName();

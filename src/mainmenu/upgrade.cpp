@@ -88,8 +88,9 @@ void TFrMainMenu::Timer1Timer()
         return;
     scrollTitle();
     if (++m_publicAddressTicks >= kPublicAddressTicks) {
-        PublicAddressCheck();
+        // Counted down first: a check that raises must not run again, with its error box, every tick.
         m_publicAddressTicks = 0;
+        PublicAddressCheck();
     }
     refreshMemoryLabels();
 }

@@ -11,6 +11,7 @@
 #include "security/reservedcodes.h"
 #include "toolkit/guard.h"
 #include "toolkit/prompts.h"
+#include "toolkit/selectonfocus.h"
 #include "toolkit/uppercasevalidator.h"
 
 #include <QGridLayout>
@@ -37,6 +38,7 @@ TFrChangePassword::TFrChangePassword(QWidget* parent)
         e->setObjectName(name);
         e->setMaxLength(Passwords::kLength);
         e->setEchoMode(QLineEdit::Password);
+        selectAllOnFocus(e);
         e->setFixedWidth(140);
         return e;
     };

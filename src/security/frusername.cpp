@@ -17,6 +17,7 @@
 #include "toolkit/guard.h"
 #include "toolkit/maskcharacter.h"
 #include "toolkit/prompts.h"
+#include "toolkit/selectonfocus.h"
 #include "toolkit/uppercasevalidator.h"
 
 #include <algorithm>
@@ -226,6 +227,8 @@ void TFrUserName::buildControls()
     Confirm = edit(QStringLiteral("Confirm"), Passwords::kLength, GbUserInfo);
     for (QLineEdit* e : { Password, Confirm })
         maskWith(e, QLatin1Char('*'));
+    selectAllOnFocus(Password);
+    selectAllOnFocus(Confirm);
     LbLanguage = label(QStringLiteral("LbLanguage"), captionOf("LANGUAGENO"), GbUserInfo);
     LanguageNo = new QComboBox(GbUserInfo);
     LanguageNo->setObjectName(QStringLiteral("LanguageNo"));

@@ -1,5 +1,6 @@
 #include "toolkit/imagebutton.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -90,4 +91,23 @@ void ImageButton::paintEvent(QPaintEvent*)
     const QRect textRect(textLeft() + shift, shift, width() - textLeft() - kMargin, height());
     painter.setPen(isEnabled() ? currentTextColour() : palette().color(QPalette::Disabled, QPalette::WindowText));
     painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text());
+
+    // A flat bevel on white is hard to see: the focus gets a dotted frame in the caption's colour.
+    if (hasFocus()) {
+        painter.setPen(QPen(currentTextColour(), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
+}
+
+void ImageButton::keyPressEvent(QKeyEvent* event)
+{
+    // Space clicks every push button; Enter only a dialog's default one, and these buttons are
+    // not in a dialog.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }

@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 // A flat button with a glyph left of a bold, left-aligned caption, a number tag and a
-// hand cursor. Defaults are the department look: white background, blue text, red text
-// while selected.
+// hand cursor. Space and Enter click it, and a dotted frame marks the focus. Defaults
+// are the department look: white background, blue text, red text while selected.
 class ImageButton : public QPushButton
 {
     Q_OBJECT
@@ -41,6 +41,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPixmap m_glyph;

@@ -52,10 +52,10 @@ QHash<QString, Expectation> expectations()
         { QStringLiteral("QLogon"), { { { QStringLiteral("LOGONUSER"), QStringLiteral("JOHN") } }, 1, { { QStringLiteral("LANGUAGENO"), QStringLiteral("2") }, { QStringLiteral("FULLNAME"), QStringLiteral("John Smith") } }, {} } },
         { QStringLiteral("QCompList"),
             { { { QStringLiteral("GetUser"), 6 }, { QStringLiteral("GetYear"), kYear } }, 3,
-                // the type-2 database has no branch row: NULL sorts first
+                // without its branch row the type-2 database's NULL sorts first
                 { { QStringLiteral("DatabaseName"), QStringLiteral("QLNMFG%1").arg(y) }, { QStringLiteral("ShortName"), QStringLiteral("QLN") },
                     { QStringLiteral("UserFullName"), QStringLiteral("สมชาย ใจดี") }, { QStringLiteral("DatabaseType"), QStringLiteral("2") } },
-                {} } },
+                {}, QStringLiteral("Delete From Branch Where ServerName = 'QLNMFG%1'").arg(y) } },
         // every user but the reserved ZAQ, by code
         { QStringLiteral("QSearch"),
             { { { QStringLiteral("getname"), QStringLiteral("%%") }, { QStringLiteral("isDepartment"), QStringLiteral("N") } }, 5,
@@ -159,7 +159,7 @@ QHash<QString, Expectation> expectations()
                 { { QStringLiteral("DatabaseName"), QStringLiteral("QLN%1").arg(y) }, { QStringLiteral("YearNo"), y } }, {} } },
         // newest year first; the database's own description, not its type's
         { QStringLiteral("QAllDatabase"),
-            { {}, 6, { { QStringLiteral("DatabaseName"), QStringLiteral("QLN%1").arg(y) }, { QStringLiteral("Description"), QStringLiteral("ปี %1").arg(y) } }, {} } },
+            { {}, 6, { { QStringLiteral("DatabaseName"), QStringLiteral("QLN%1").arg(y) }, { QStringLiteral("Description"), QStringLiteral("QLN Trading - Accounting %1").arg(y) } }, {} } },
         { QStringLiteral("InsertUserRight"),
             { { { QStringLiteral("UserName"), 5 }, { QStringLiteral("Menu"), 20000000 }, { QStringLiteral("AccessRight"), QStringLiteral("Y") },
                   { QStringLiteral("AddRight"), QStringLiteral("N") }, { QStringLiteral("ModifyRight"), QStringLiteral("Y") }, { QStringLiteral("DeleteRight"), QStringLiteral("N") } },

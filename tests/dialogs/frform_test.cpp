@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QWindow>
@@ -135,6 +136,46 @@ TEST_F(BaseForm, EveryWayOfClosingAsksAndNoKeepsEveryField)
             EXPECT_EQ(prompts.allTexts(), QStringList { question }); // asked once, nothing else shown
         }
     }
+}
+
+// The maintenance screens show and hide whole groups of fields in their show step.
+class ScreenSizedInItsShowStep : public SampleScreen
+{
+public:
+    ScreenSizedInItsShowStep()
+    {
+        extra = new QLabel(QStringLiteral("shown by the show step"), Client);
+        extra->setFixedSize(420, 300);
+        extra->hide();
+        static_cast<QFormLayout*>(Client->layout())->addRow(extra);
+    }
+    void FormShow() override
+    {
+        TFrForm::FormShow();
+        extra->setVisible(withExtra);
+    }
+    QLabel* extra;
+    bool withExtra = true;
+};
+
+TEST_F(BaseForm, CentredOnTheDesktopWithTheSizeTheShowStepGaveIt)
+{
+    ScreenSizedInItsShowStep sized;
+    QList<int> heights;
+    for (const bool withExtra : { true, false, true }) {
+        SCOPED_TRACE(withExtra);
+        sized.withExtra = withExtra;
+        runModal(sized, [&] {
+            const QRect area = sized.screen()->availableGeometry();
+            const QRect frame = sized.frameGeometry();
+            heights << frame.height();
+            EXPECT_LE(qAbs(frame.center().x() - area.center().x()), 1);
+            EXPECT_LE(qAbs(frame.center().y() - area.center().y()), 1) << frame.y();
+        });
+    }
+    ASSERT_EQ(heights.size(), 3);
+    EXPECT_GE(heights[0] - heights[1], 300);
+    EXPECT_EQ(heights[2], heights[0]);
 }
 
 TEST_F(BaseForm, EnterMovesToTheNextFieldAndNeverSubmits)

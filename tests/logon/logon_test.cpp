@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -336,8 +337,9 @@ TEST_F(Logon, DemoSiteOffersSomchaiTheWorkDatesYear)
         QDate workDate;
         QStringList items;
     } cases[] = {
-        { QDate(2026, 12, 10), { QStringLiteral("QLN ปี 2026"), QStringLiteral("SIAM FOODS ปี 2026 (ยังไม่กำหนดเลขที่เอกสาร)") } },
-        { QDate(2025, 6, 1), { QStringLiteral("QLN ปี 2025"), QStringLiteral("SIAM FOODS ปี 2025") } },
+        { QDate(2026, 12, 10),
+            { QStringLiteral("QLN QLN Trading - Accounting 2026"), QStringLiteral("SIAM FOODS Siam Foods - Accounting 2026 (ยังไม่กำหนดเลขที่เอกสาร)") } },
+        { QDate(2025, 6, 1), { QStringLiteral("QLN QLN Trading - Accounting 2025"), QStringLiteral("SIAM FOODS Siam Foods - Accounting 2025") } },
     };
     for (const auto& c : cases) {
         dialog->hide();
@@ -350,6 +352,13 @@ TEST_F(Logon, DemoSiteOffersSomchaiTheWorkDatesYear)
             items << dialog->DatabaseList->itemText(i);
         EXPECT_EQ(items, c.items) << c.workDate.year();
     }
+    // The assignment screen offers every database as "year - description": no two alike.
+    Query databases(dm.DmCfg, { QStringLiteral("Select YearNo, Description From DatabaseList") });
+    QStringList choices;
+    for (databases.open(); !databases.eof(); databases.next())
+        choices << databases.field(QStringLiteral("YearNo")).asString() + QStringLiteral(" - ") + databases.field(QStringLiteral("Description")).asString();
+    EXPECT_EQ(choices.size(), 6);
+    EXPECT_EQ(QSet<QString>(choices.begin(), choices.end()).size(), choices.size()) << choices.join(QLatin1Char('|')).toStdString();
 }
 
 TEST_F(Logon, CancelStoresNothing)

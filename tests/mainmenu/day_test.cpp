@@ -12,6 +12,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
+#include <QDialog>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
@@ -102,6 +103,41 @@ TEST_F(WorkingDay, DepartmentButtonsFollowTheGroupAndTheLanguage)
     logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
     EXPECT_EQ(buttonCaptions(), (QStringList { QStringLiteral(" Sales "), QStringLiteral("Export") }));
     EXPECT_EQ(window->GbDepartment->findChildren<ImageButton*>().size(), 2);
+}
+
+TEST_F(WorkingDay, DepartmentButtonsWorkFromTheKeyboard)
+{
+    logOn(QStringLiteral("ANN"), QStringLiteral("ann1"));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const QList<ImageButton*> buttons = window->departmentButtons();
+    ASSERT_EQ(buttons.size(), 4);
+
+    // Tab from the tree goes round every focusable control; the buttons come in their order.
+    window->MenuTree->setFocus();
+    QList<ImageButton*> reached;
+    for (int i = 0; i < 12; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (auto* b = qobject_cast<ImageButton*>(QApplication::focusWidget()); b && !reached.contains(b))
+            reached << b;
+    }
+    EXPECT_EQ(reached, buttons);
+
+    const struct
+    {
+        int button;
+        Qt::Key key;
+    } presses[] = { { 2, Qt::Key_Return }, { 1, Qt::Key_Space }, { 3, Qt::Key_Enter } };
+    for (const auto& p : presses) {
+        SCOPED_TRACE(p.key);
+        buttons[p.button]->setFocus();
+        QTest::keyClick(buttons[p.button], p.key);
+        EXPECT_TRUE(buttons[p.button]->isSelected());
+        EXPECT_EQ(QApplication::focusWidget(), window->MenuTree); // as after a click
+    }
+    QTest::mouseClick(buttons[0], Qt::LeftButton);
+    EXPECT_TRUE(buttons[0]->isSelected());
+    EXPECT_FALSE(buttons[3]->isSelected());
 }
 
 TEST_F(WorkingDay, ButtonsFollowTheSplitter)
@@ -322,6 +358,30 @@ TEST_F(WorkingDay, BuiltInScreensOpenByTheirNumber)
     ASSERT_EQ(prompts.errors().size(), 1);
     EXPECT_TRUE(prompts.errors().first().contains(QLatin1String("not a valid integer value")));
     EXPECT_EQ(opened.size(), 2);
+}
+
+TEST_F(WorkingDay, ClosedScreenGivesTheKeysBackToTheTree)
+{
+    struct Unregister
+    {
+        ~Unregister() { Launcher::unregisterBuiltInScreen(1); }
+    } unregister;
+    // Where the focus goes when a modal screen closes is the window manager's choice:
+    // this one gives it to some other window.
+    QWidget elsewhere;
+    Launcher::registerBuiltInScreen(1, [&](const QString&) {
+        QDialog screen(window.get());
+        QTimer::singleShot(0, &screen, &QDialog::accept);
+        screen.exec();
+        elsewhere.show();
+        elsewhere.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    });
+    logOn(QStringLiteral("ANN"), QStringLiteral("ann1"));
+    window->SelectDepartment(department(2070000000));
+    launch(QStringLiteral("ผู้ใช้งาน Users"));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_EQ(QApplication::focusWidget(), window->MenuTree);
 }
 
 TEST_F(WorkingDay, UtilityWithAnEndingOptionClosesTheMenu)

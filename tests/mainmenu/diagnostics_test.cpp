@@ -6,6 +6,7 @@
 #include "mainmenu/frdisplayerror.h"
 #include "mainmenu/publicaddress.h"
 #include "mainmenufixture.h"
+#include "toolkit/guard.h"
 
 #include <QAction>
 #include <QDir>
@@ -158,6 +159,25 @@ TEST_F(Diagnostics, EveryHundredAndEightiethTickNoticesAChangedAddress)
     ticks(400);
     EXPECT_EQ(server.requests, 3);
     EXPECT_TRUE(prompts.errors().isEmpty()) << prompts.errors().join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(Diagnostics, CheckThatRaisesWaitsAnotherFullRoundBeforeTryingAgain)
+{
+    logOn(QStringLiteral("BOB"), QStringLiteral("bob"));
+    workstation.dialUpFunctionMissing = true; // asking for the dial-up route raises
+    window->ChkInternetClick();
+    prompts.clear();
+    const auto guardedTicks = [this](int count) {
+        for (int i = 0; i < count; ++i)
+            guarded([this] { window->Timer1Timer(); });
+    };
+    guardedTicks(180);
+    EXPECT_EQ(prompts.errors().size(), 1);
+    EXPECT_EQ(window->publicAddressTicks(), 0);
+    guardedTicks(179);
+    EXPECT_EQ(prompts.errors().size(), 1) << "no new box every second";
+    guardedTicks(1);
+    EXPECT_EQ(prompts.errors().size(), 2);
 }
 
 TEST_F(Diagnostics, HangingServiceHoldsTheMenuOnlyForTheTimeOutAndStartsNoSecondLookup)

@@ -4,8 +4,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 
@@ -36,6 +38,10 @@ TEST_F(MainWindow, LogonFillsTheHeaderAndTheStatusLine)
     EXPECT_FALSE(window->data->isOpen());
     EXPECT_EQ(window->data->profile().lines().value(3), QStringLiteral("OPEN MODE=READ/WRITE"));
     EXPECT_TRUE(window->isVisible());
+    // The frame, title bar included, sits in the screen's corner.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(window->frameGeometry(), QRect(0, 0, screen.width(), screen.height() - 30));
+    EXPECT_GT(window->geometry().top(), 0) << "the platform draws a frame";
 }
 
 TEST_F(MainWindow, LogoWindowIsGoneBeforeTheLogonShows)

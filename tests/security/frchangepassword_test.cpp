@@ -116,6 +116,26 @@ TEST_F(ChangePassword, UntouchedNewBoxesStoreTheEmptyPassword)
     EXPECT_TRUE(logsOn(QStringLiteral("BOB"), QString()));
 }
 
+TEST_F(ChangePassword, BoxesClickedWithTheMouseTakeTheTypedPasswords)
+{
+    // The boxes start as blanks at their full length: typing after them would add nothing.
+    open(QStringLiteral("BOB"), false);
+    const struct
+    {
+        QLineEdit* box;
+        const char* typed;
+    } steps[] = { { screen->OldPassword, "bob" }, { screen->NewPassword, "Nu5" }, { screen->ConfirmPassword, "Nu5" } };
+    for (const auto& s : steps) {
+        QTest::mouseClick(s.box, Qt::LeftButton, {}, s.box->rect().center());
+        QTest::keyClicks(s.box, QLatin1String(s.typed));
+        EXPECT_EQ(s.box->text(), QLatin1String(s.typed));
+    }
+    prompts.queueConfirm(true);
+    screen->AcSave->trigger();
+    EXPECT_TRUE(prompts.informations().isEmpty());
+    EXPECT_EQ(passwordNew(QStringLiteral("BOB")), QStringLiteral("Nu5"));
+}
+
 TEST_F(ChangePassword, OlderScrambledPasswordCountsHereButNotAtLogon)
 {
     // NULLPW has no PasswordNew; its PASSWORD holds "legacy" scrambled, with a zero byte.

@@ -3,6 +3,8 @@
 #include "toolkit/imagebutton.h"
 
 #include <QImage>
+#include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,6 +54,28 @@ TEST(ImageButton, GlyphLeftCaptionTwentyPixelsRightOfIt)
     const QList<int> red = captionColumns(selected, true);
     ASSERT_FALSE(red.isEmpty()) << "red caption when selected";
     EXPECT_EQ(red.first(), blue.first());
+}
+
+TEST(ImageButton, FocusIsMarked)
+{
+    toolkitApp();
+    QWidget window;
+    auto* other = new QPushButton(QStringLiteral("other"), &window);
+    auto* button = new ImageButton(QStringLiteral("Sales"), QPixmap(), 1, &window);
+    button->setGeometry(0, 40, 300, 30);
+    window.resize(300, 80);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    other->setFocus();
+    const QImage plain = button->grab().toImage();
+    button->setFocus();
+    ASSERT_TRUE(button->hasFocus());
+    const QImage focused = button->grab().toImage();
+    // The mark runs along the edge, clear of the caption.
+    int marked = 0;
+    for (int x = 0; x < focused.width(); ++x)
+        marked += focused.pixelColor(x, 1) != plain.pixelColor(x, 1) ? 1 : 0;
+    EXPECT_GT(marked, 50);
 }
 
 } // namespace
