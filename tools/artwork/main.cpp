@@ -1,6 +1,7 @@
 // Writes every picture of the program into a resources folder: the logo, the logon
-// picture, the department glyphs, the tool-bar images and the small icons. Each
-// picture is drawn from a few shapes so that it stays legible at its small size.
+// picture, the department glyphs, the tool-bar images, the small icons and the
+// desktop icon in its theme sizes. Each picture is drawn from a few shapes so that
+// it stays legible at its small size.
 
 #include <QDir>
 #include <QGuiApplication>
@@ -10,6 +11,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QTextStream>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -599,6 +601,41 @@ QImage logo()
         QColor(0, 0, 255));
 }
 
+// The program's icon for the desktop's menu: the logo's blue and gold on a
+// rounded tile with a bold Z, drawn at each size so that the small ones stay
+// sharp instead of being scaled down.
+QImage appIcon(int size)
+{
+    return draw(size, size, [size](QPainter& p) {
+        const qreal s = size;
+        const qreal margin = s / 16.0;
+        const QRectF tile(margin, margin, s - 2 * margin, s - 2 * margin);
+        QLinearGradient sky(0, tile.top(), 0, tile.bottom());
+        sky.setColorAt(0, QColor(40, 90, 230));
+        sky.setColorAt(1, QColor(0, 20, 120));
+        p.setPen(size >= 32 ? QPen(QColor(0, 10, 70), s / 48.0) : Qt::NoPen);
+        p.setBrush(sky);
+        p.drawRoundedRect(tile, s / 6.0, s / 6.0);
+        // The Z from three strokes: top, diagonal and the gold base line of the logo.
+        const qreal w = tile.width();
+        const qreal left = tile.left() + w * 0.24;
+        const qreal right = tile.right() - w * 0.24;
+        const qreal top = tile.top() + w * 0.24;
+        const qreal bottom = tile.bottom() - w * 0.26;
+        const qreal stroke = std::max(2.0, w * 0.14);
+        // Flat ends, so that the diagonal ends inside the gold line instead of poking out below it.
+        p.setPen(QPen(Qt::white, stroke, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        p.setBrush(Qt::NoBrush);
+        QPainterPath z;
+        z.moveTo(left - stroke / 2, top);
+        z.lineTo(right, top);
+        z.lineTo(left, bottom);
+        p.drawPath(z);
+        p.setPen(QPen(QColor(255, 210, 60), stroke, Qt::SolidLine, Qt::SquareCap));
+        p.drawLine(QPointF(left, bottom), QPointF(right, bottom));
+    });
+}
+
 QImage logon()
 {
     return draw(
@@ -665,5 +702,10 @@ int main(int argc, char** argv)
     ok &= save(search(), folder, QStringLiteral("search.png"), report);
     ok &= save(upgrade(true), folder, QStringLiteral("upgrade.png"), report);
     ok &= save(upgrade(false), folder, QStringLiteral("upgrade-disabled.png"), report);
+    // The desktop's menu entry (installed by the package, not compiled in).
+    for (int size : { 16, 22, 24, 32, 48, 64, 128, 256 })
+        ok &= save(appIcon(size), folder, QStringLiteral("icons/hicolor/%1x%1/apps/zaqmain.png").arg(size), report);
+    // The Windows installer's icon.
+    ok &= save(appIcon(48), folder, QStringLiteral("icons/zaqmain.ico"), report);
     return ok ? 0 : 1;
 }

@@ -11,18 +11,89 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
+#include <QHash>
 #include <QTextStream>
 
 namespace {
 
+// The line of every command, as wrong arguments and --help show them; the
+// reports bring their own.
+QString commandLines()
+{
+    return QStringLiteral("  zaqsite init-demo DIR\n"
+                          "  zaqsite schema mssql\n"
+                          "  zaqsite query --site DIR --database NAME \"T-SQL\"\n")
+        + SiteReports::usage();
+}
+
 int usage()
 {
-    QTextStream(stderr) << "usage:\n"
-                           "  zaqsite init-demo DIR\n"
-                           "  zaqsite schema mssql\n"
-                           "  zaqsite query --site DIR --database NAME \"T-SQL\"\n"
-                        << SiteReports::usage();
+    QTextStream(stderr) << "usage:\n" << commandLines() << "  zaqsite --help\n";
     return 2;
+}
+
+// What a command does, under its line in --help (and so in the manual page,
+// which help2man makes from it).
+QString commandDescription(const QString& command)
+{
+    static const QHash<QString, QString> descriptions {
+        { QStringLiteral("init-demo"), QStringLiteral("make an embedded demo site in DIR (a folder not holding a site yet)") },
+        { QStringLiteral("schema"), QStringLiteral("print the T-SQL that sets up the configuration database on a new SQL Server") },
+        { QStringLiteral("query"), QStringLiteral("run one statement on a database of the site and print tab-separated rows") },
+        { QStringLiteral("audit"), QStringLiteral("print the trail of security changes, newest first") },
+        { QStringLiteral("rights"), QStringLiteral("print the menu tree the user sees with its four rights, the user's group and the group's privilege flags") },
+        { QStringLiteral("who-can"), QStringLiteral("list the active users whose group has the menu entry or the privilege flag") },
+        { QStringLiteral("unlock"), QStringLiteral("lift the lock that ten wrong passwords put on a user code") },
+    };
+    return descriptions.value(command);
+}
+
+int help()
+{
+    QTextStream out(stdout);
+    out << "Usage: zaqsite COMMAND [ARGUMENT]...\n"
+           "The site tool of the ZAQ main menu: makes embedded demo sites, prints the SQL\n"
+           "Server setup script, runs single statements and prints the security reports\n"
+           "of a site. It reads a site as the program does, through its Server.Dat, so it\n"
+           "works on embedded and SQL Server sites alike.\n"
+           "\n"
+           "Commands:\n";
+    for (const QString& line : commandLines().split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        out << line << "\n";
+        // Under the line, in the column of the options' texts, wrapped to 80 columns.
+        QString indented;
+        for (const QString& word : commandDescription(line.simplified().section(QLatin1Char(' '), 1, 1)).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            if (!indented.isEmpty() && indented.size() + 1 + word.size() > 78) {
+                out << indented << "\n";
+                indented.clear();
+            }
+            indented += (indented.isEmpty() ? QString(22, QLatin1Char(' ')) : QStringLiteral(" ")) + word;
+        }
+        if (!indented.isEmpty())
+            out << indented << "\n";
+    }
+    out << "\n"
+           "Options:\n"
+           "  --site DIR          the site folder; the first line of its Server.Dat names\n"
+           "                      the server (a folder for an embedded one)\n"
+           "  --database NAME     the database the statement runs on\n"
+           "  --since dd/mm/yyyy  only the changes of that day and later\n"
+           "  --user CODE         audit: the changes made by CODE; rights: the user shown\n"
+           "  --target CODE       only the changes to the user or group CODE\n"
+           "  --menu ID           the menu entry whose holders are listed\n"
+           "  --flag COLUMN       the privilege flag (a column of the group's row)\n"
+           "  --help              print this help and exit\n"
+           "  --version           print the version and exit\n"
+           "\n"
+           "Exit status: 0 done, 1 an error or a user, group or entry not found,\n"
+           "2 wrong arguments.\n";
+    return 0;
+}
+
+int version()
+{
+    QTextStream(stdout) << "zaqsite (ZAQ main menu) " << ZAQ_VERSION << "\n";
+    return 0;
 }
 
 QString cell(const Field& f)
@@ -94,6 +165,10 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty())
         return usage();
+    if (args.size() == 1 && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")))
+        return help();
+    if (args.size() == 1 && args[0] == QLatin1String("--version"))
+        return version();
     try {
         if (args[0] == QLatin1String("init-demo") && args.size() == 2)
             return initDemo(args[1]);

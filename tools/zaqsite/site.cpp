@@ -74,17 +74,21 @@ void writeTextFile(const QString& path, const QString& line)
     QTextStream(&f) << line << '\n';
 }
 
-// The stand-in module program, built next to the site tool; empty when the
-// running program has none beside it (the tests call initDemo directly).
+// The stand-in module program: an installed or unpacked package keeps it in
+// ../libexec/zaq beside the site tool's folder (a program, so not under
+// share/); the build tree and a Windows install keep it in the tool's own
+// folder. Empty when neither holds it (the tests call initDemo directly).
 QString standInModuleProgram()
 {
     if (!QCoreApplication::instance())
         return QString();
     const QDir here(QCoreApplication::applicationDirPath());
-    for (const char* name : { "zaqmodule", "zaqmodule.exe" }) {
-        const QFileInfo program(here.filePath(QLatin1String(name)));
-        if (program.isFile())
-            return program.absoluteFilePath();
+    for (const QString& folder : { here.filePath(QStringLiteral("../libexec/zaq")), here.path() }) {
+        for (const char* name : { "zaqmodule", "zaqmodule.exe" }) {
+            const QFileInfo program(QDir(folder).filePath(QLatin1String(name)));
+            if (program.isFile())
+                return program.absoluteFilePath();
+        }
     }
     return QString();
 }
