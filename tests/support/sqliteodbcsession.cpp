@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QHash>
+#include <cstdio>
 #include <sqlite3.h>
 
 namespace {
@@ -75,6 +76,14 @@ QVariant bindable(const QVariant& v)
     }
 }
 
+// ZAQ_TRACE_TRIPS=1 lists every statement and call counted, one line each, on stderr.
+void trace(const QString& database, const QString& what)
+{
+    static const bool on = qEnvironmentVariableIsSet("ZAQ_TRACE_TRIPS");
+    if (on)
+        std::fprintf(stderr, "trip %s: %s\n", qPrintable(database), qPrintable(what.simplified().left(160)));
+}
+
 } // namespace
 
 SqliteOdbcSession::SqliteOdbcSession(const ConnectionProfile& profile)
@@ -125,6 +134,7 @@ std::unique_ptr<QSqlQuery> SqliteOdbcSession::run(const QString& tsql, const Par
         fail(tsql, e.message());
     }
     countExecution();
+    trace(databaseName(), tsql);
     std::function<std::unique_ptr<QSqlQuery>(const EmbeddedPlan&)> runSteps = [&](const EmbeddedPlan& p) {
         std::unique_ptr<QSqlQuery> last;
         for (const EmbeddedStep& step : p) {
@@ -162,6 +172,7 @@ void SqliteOdbcSession::callProcedure(const QString& name, QList<ProcParam>& par
     if (!proc)
         fail(name, QStringLiteral("Could not find stored procedure '%1'.").arg(name));
     countExecution();
+    trace(databaseName(), QStringLiteral("call ") + name);
     native(QStringLiteral("SAVEPOINT zaq_procedure"), {});
     try {
         proc(*this, params);
