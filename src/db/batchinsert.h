@@ -9,8 +9,9 @@
 class Connection;
 
 // Rows for one table sent in as few statements as SQL Server takes: each a
-// multi-row "insert … values (…), (…)" of at most 1,000 rows and 2,100
-// parameters. At a branch office every statement is a trip of tens of
+// multi-row "insert … values (…), (…)" of at most 1,000 rows (the most one
+// VALUES takes) and 2,000 parameters (a request takes 2,100, the driver's own
+// call to prepare and run the statement among them). At a branch office every statement is a trip of tens of
 // milliseconds, so a save of thousands of rows must not send one per row.
 // Whole numbers are written into the text (nothing but digits can come of
 // them); every other value is a parameter. The rows go out as a batch fills
@@ -20,7 +21,7 @@ class BatchInsert
 {
 public:
     static constexpr int kMaxRows = 1000;
-    static constexpr int kMaxParameters = 2100;
+    static constexpr int kMaxParameters = 2000;
 
     BatchInsert(Connection& connection, const QString& table, const QStringList& columns);
 
