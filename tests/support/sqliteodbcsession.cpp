@@ -2,6 +2,7 @@
 
 #include "db/dberror.h"
 #include "db/embedded/functions.h"
+#include "db/embedded/result.h"
 #include "db/embedded/server.h"
 #include "db/embedded/translator.h"
 #include "db/mssql/statement.h"
@@ -144,7 +145,7 @@ std::unique_ptr<QSqlQuery> SqliteOdbcSession::run(const QString& tsql, const Par
                     fail(tsql, QStringLiteral("No value given for parameter :%1.").arg(name));
                 values.append(bindable(params.value(name)));
             }
-            auto q = execute(step.sql, values, tsql);
+            auto q = execute(plainPlaceholders(step.sql), values, tsql);
             if (step.kind == EmbeddedStep::Run) {
                 last = std::move(q);
                 continue;
