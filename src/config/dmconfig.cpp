@@ -94,8 +94,18 @@ void TDMConfig::DmCfgAfterConnect()
     if (stamp.isEmpty() || stamp != m_upkeepStamp || script != m_upkeepScript) {
         m_upkeepStamp.clear();
         runScript(*DmCfg, SQLUpdate);
-        runScript(*DmCfg, Sql::SecurityUpkeep);
-        UniqueUserCodes();
+        // Without a stamp (SQL Server) every open would ask again for the
+        // security tables, a trip per table at each logon. Nothing of the
+        // system drops them, so once made on a database they are there for
+        // the rest of the session.
+        const QString where = m_connectedServer + QLatin1Char('|') + DmCfg->profile().databaseName();
+        if (!stamp.isEmpty() || m_securityUpkept != where || script != m_upkeepScript) {
+            m_securityUpkept.clear();
+            runScript(*DmCfg, Sql::SecurityUpkeep);
+            UniqueUserCodes();
+            if (stamp.isEmpty())
+                m_securityUpkept = where;
+        }
         m_upkeepStamp = DmCfg->contentStamp();
         m_upkeepScript = script;
     }

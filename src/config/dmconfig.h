@@ -71,6 +71,9 @@ private:
     // The database and script of the last upkeep that ran to its end.
     QByteArray m_upkeepStamp;
     QStringList m_upkeepScript;
+    // The server and database the security tables were last made sure of, on
+    // an engine that cannot tell whether anything changed since.
+    QString m_securityUpkept;
 };
 
 extern TDMConfig* DmConfig;

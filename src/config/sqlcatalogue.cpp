@@ -235,6 +235,11 @@ const QStringList InsertUserRight = {
     QStringLiteral("  (:UserName, :Menu, :AccessRight, :AddRight, :ModifyRight, :DeleteRight)"),
 };
 
+const RowsInto UserRightRows = {
+    QStringLiteral("UserRight"),
+    { QStringLiteral("UserName"), QStringLiteral("Menu"), QStringLiteral("AccessRight"), QStringLiteral("AddRight"), QStringLiteral("ModifyRight"), QStringLiteral("DeleteRight") },
+};
+
 const QStringList QCopyRightGroups = {
     QStringLiteral("Select Id,Code,FullName"),
     QStringLiteral("From UserName"),
@@ -271,6 +276,11 @@ const QStringList InsertUserCompany = {
     QStringLiteral("  (UserName, Company, DatabaseType, DatabaseList)"),
     QStringLiteral("values"),
     QStringLiteral("  (:UserName, :Company, :DatabaseType, :DatabaseList)"),
+};
+
+const RowsInto UserCompanyRows = {
+    QStringLiteral("UserCompany"),
+    { QStringLiteral("UserName"), QStringLiteral("Company"), QStringLiteral("DatabaseType"), QStringLiteral("DatabaseList") },
 };
 
 const QStringList DeleteUserCompany = {

@@ -52,6 +52,14 @@ extern const QStringList LockGroupRow;
 extern const QStringList LockUserRow;
 extern const QStringList DeleteListedRights;
 extern const QStringList InsertUserRight;
+// The table and columns of a save that writes many rows at once (BatchInsert
+// sends them in multi-row statements; the single-row text above is its shape).
+struct RowsInto
+{
+    QString table;
+    QStringList columns;
+};
+extern const RowsInto UserRightRows;
 
 // Copying rights: the groups a group may copy from.
 extern const QStringList QCopyRightGroups;
@@ -61,6 +69,7 @@ extern const QStringList QUserCompanyUser;
 extern const QStringList QUserCompanyList;
 extern const QStringList QAllDatabase;
 extern const QStringList InsertUserCompany;
+extern const RowsInto UserCompanyRows;
 extern const QStringList DeleteUserCompany;
 // The security trail and the failed-logon lock: their tables (upkept at every
 // connect, after SQLUpdate), the trail's one insert, and the lock's check,

@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 // One parameter of a stored procedure call.
@@ -57,3 +58,9 @@ public:
 // reached through ODBC.
 std::unique_ptr<EngineSession> openEngineSession(const ConnectionProfile& profile);
 bool isEmbeddedServerName(const QString& serverName);
+
+// Puts another engine in place of the factory's choice for every session the
+// process opens from now on (a benchmark runs the program over a stand-in for
+// SQL Server); an empty function restores the choice by server name.
+using EngineSessionMaker = std::function<std::unique_ptr<EngineSession>(const ConnectionProfile&)>;
+void setEngineSessionMaker(EngineSessionMaker maker);

@@ -3,6 +3,7 @@
 #include "config/dmconfig.h"
 #include "config/securitytrail.h"
 #include "config/sqlcatalogue.h"
+#include "db/batchinsert.h"
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "db/query.h"
@@ -253,16 +254,13 @@ void TFrUserCompany::AcSaveExecute()
         remove.setParam(QStringLiteral("OLD_Id"), id);
         remove.execSql();
     }
-    Query insert(&connection, Sql::InsertUserCompany);
+    BatchInsert insert(connection, Sql::UserCompanyRows.table, Sql::UserCompanyRows.columns);
     for (const Assignment& row : DList->rows()) {
         if (row.id != 0)
             continue; // stored already
-        insert.setParam(QStringLiteral("UserName"), row.userName);
-        insert.setParam(QStringLiteral("Company"), row.company);
-        insert.setParam(QStringLiteral("DatabaseType"), row.databaseType);
-        insert.setParam(QStringLiteral("DatabaseList"), row.databaseList);
-        insert.execSql();
+        insert.add({ row.userName, row.company, row.databaseType, row.databaseList });
     }
+    insert.finish();
     const QString detail = Trail::assignmentChanges(before, Trail::assignedDatabases(connection, CurrentUserId));
     Trail::write(connection, Trail::loggedOn(), QStringLiteral("databases"), Trail::Action::Assign, UserCode->text().trimmed(),
         detail.isEmpty() ? QStringLiteral("no change") : detail);

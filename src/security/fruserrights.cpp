@@ -3,6 +3,7 @@
 #include "config/dmconfig.h"
 #include "config/securitytrail.h"
 #include "config/sqlcatalogue.h"
+#include "db/batchinsert.h"
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "db/query.h"
@@ -324,19 +325,14 @@ void TFrUserRights::AcSaveExecute()
                 after.insert(it.key(), it.value());
         }
     }
-    Query insert(&connection, Sql::InsertUserRight);
-    insert.setParam(QStringLiteral("UserName"), CurrentGroupId);
+    BatchInsert insert(connection, Sql::UserRightRows.table, Sql::UserRightRows.columns);
     for (const RightsRow& row : QRights->rows()) {
         if (row.rights[0] != kYes)
             continue; // an entry the group cannot open keeps no row, whatever its other rights say
-        insert.setParam(QStringLiteral("Menu"), row.id);
-        insert.setParam(QStringLiteral("AccessRight"), row.rights[0]);
-        insert.setParam(QStringLiteral("AddRight"), row.rights[1]);
-        insert.setParam(QStringLiteral("ModifyRight"), row.rights[2]);
-        insert.setParam(QStringLiteral("DeleteRight"), row.rights[3]);
-        insert.execSql();
+        insert.add({ CurrentGroupId, row.id, row.rights[0], row.rights[1], row.rights[2], row.rights[3] });
         after.insert(int(row.id), row.rights[0] + row.rights[1] + row.rights[2] + row.rights[3]);
     }
+    insert.finish();
     writeTrail(before, after);
     transaction.commit();
     TFrUserRights::AcNewExecute();

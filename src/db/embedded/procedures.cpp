@@ -1,7 +1,6 @@
 #include "db/embedded/procedures.h"
 
 #include "db/dberror.h"
-#include "db/embedded/session.h"
 
 #include <QSqlQuery>
 
@@ -38,7 +37,7 @@ QString flag(const QVariant& v) { return v.toString().trimmed() == QLatin1String
 
 // The caption of an entry, the rights of the user's group on it, the user's
 // code and sales id.
-void menuCaption(EmbeddedSession& s, QList<ProcParam>& p)
+void menuCaption(SqliteRunner& s, QList<ProcParam>& p)
 {
     const QVariant menu = in(p, "MENUID");
     const QVariant user = in(p, "USERID");
@@ -61,7 +60,7 @@ void menuCaption(EmbeddedSession& s, QList<ProcParam>& p)
 
 // Removes a user or group with the assignments and rights that hang on it, so
 // that no orphan rows stay behind.
-void deleteUser(EmbeddedSession& s, QList<ProcParam>& p)
+void deleteUser(SqliteRunner& s, QList<ProcParam>& p)
 {
     const QVariant id = in(p, "USERID");
     s.native(QStringLiteral("DELETE FROM UserCompany WHERE UserName = ?"), { id });
@@ -70,7 +69,7 @@ void deleteUser(EmbeddedSession& s, QList<ProcParam>& p)
     returnValue(p, 0);
 }
 
-void deleteOldRight(EmbeddedSession& s, QList<ProcParam>& p)
+void deleteOldRight(SqliteRunner& s, QList<ProcParam>& p)
 {
     s.native(QStringLiteral("DELETE FROM UserRight WHERE UserName = ?"), { in(p, "OLDID") });
     returnValue(p, 0);
@@ -78,7 +77,7 @@ void deleteOldRight(EmbeddedSession& s, QList<ProcParam>& p)
 
 // The target group gets exactly the source group's rights: its own rows are
 // replaced, not merged.
-void copyUserRights(EmbeddedSession& s, QList<ProcParam>& p)
+void copyUserRights(SqliteRunner& s, QList<ProcParam>& p)
 {
     const QVariant from = in(p, "FROMUSER");
     const QVariant to = in(p, "TOUSER");

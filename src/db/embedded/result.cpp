@@ -57,13 +57,44 @@ int bind(sqlite3_stmt* st, int index, const QVariant& v)
 
 } // namespace
 
+QString plainPlaceholders(const QString& sql)
+{
+    constexpr int kWorthIt = 64; // markers below which the lookups cost nothing to speak of
+    QString out;
+    int expected = 1;
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+        const QChar c = sql.at(i);
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) { // a literal or a quoted name, copied whole
+            const qsizetype end = sql.indexOf(c, i + 1);
+            if (end < 0)
+                return sql;
+            out += QStringView(sql).mid(i, end - i + 1);
+            i = end;
+            continue;
+        }
+        if (c != QLatin1Char('?')) {
+            out += c;
+            continue;
+        }
+        qsizetype j = i + 1;
+        while (j < sql.size() && sql.at(j).isDigit())
+            ++j;
+        if (j == i + 1 || QStringView(sql).mid(i + 1, j - i - 1).toInt() != expected)
+            return sql;
+        ++expected;
+        out += c;
+        i = j - 1;
+    }
+    return expected - 1 >= kWorthIt ? out : sql;
+}
+
 EmbeddedResult::EmbeddedResult(const QSqlDriver* driver, sqlite3* db, const QString& sql, const QVariantList& values)
     : QSqlResult(driver)
     , m_db(db)
 {
     setForwardOnly(true);
     setQuery(sql);
-    const QByteArray text = sql.toUtf8();
+    const QByteArray text = plainPlaceholders(sql).toUtf8();
     int rc = sqlite3_prepare_v2(m_db, text.constData(), int(text.size()) + 1, &m_stmt, nullptr);
     if (rc != SQLITE_OK) {
         failWith(rc, QCoreApplication::translate("QSQLiteResult", "Unable to execute statement"));

@@ -8,6 +8,13 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
+// The text with its numbered markers "?1", "?2", … written as plain "?" when
+// they stand in exactly that order, which numbers them the same. SQLite looks
+// each numbered marker up in a list as long as the markers, so a statement of
+// a thousand rows of values would take time growing with their square.
+// Any other text is answered as it is.
+QString plainPlaceholders(const QString& sql);
+
 // A statement run straight on the SQLite handle, read through the QSqlQuery
 // interface the rest of the layer uses. Values are taken from SQLite as UTF-8
 // when they are asked for, without the driver's UTF-16 copy of every row;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/engine.h"
+#include "db/embedded/procedures.h"
 #include "db/embedded/translator.h"
 
 #include <QElapsedTimer>
@@ -9,7 +10,7 @@
 struct sqlite3;
 
 // A connection to one database of an embedded server folder.
-class EmbeddedSession : public EngineSession
+class EmbeddedSession : public EngineSession, public SqliteRunner
 {
 public:
     explicit EmbeddedSession(const ConnectionProfile& profile);
@@ -25,7 +26,8 @@ public:
     QByteArray contentStamp() const override;
 
     // Runs SQLite text as it stands (used by the built-in procedures).
-    std::unique_ptr<QSqlQuery> native(const QString& sql, const QVariantList& values = {});
+    std::unique_ptr<QSqlQuery> native(const QString& sql, const QVariantList& values) override;
+    std::unique_ptr<QSqlQuery> native(const QString& sql) { return native(sql, {}); }
 
 private:
     void fail(const QString& what, const QSqlError& error) const;

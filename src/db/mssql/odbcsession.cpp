@@ -19,6 +19,7 @@ static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "ODBC wide characters are UT
 namespace {
 
 int g_connectionCounter = 0;
+quint64 g_executions = 0; // every session's, for OdbcSession::totalExecutions
 
 // Qt's driver binds a text longer than this (in UTF-16 units) as a long text
 // and every binary value as a long binary, which SQL Server takes as the
@@ -328,6 +329,14 @@ void OdbcSession::settlePendingResults()
         r->settle();
 }
 
+void OdbcSession::countExecution()
+{
+    ++m_executions;
+    ++g_executions;
+}
+
+quint64 OdbcSession::totalExecutions() { return g_executions; }
+
 void* OdbcSession::connectionHandle() const { return handleOf(m_db.driver()->handle()); }
 
 void OdbcSession::applyQueryTimeout(void* statementHandle, const QString& statement) const
@@ -369,6 +378,12 @@ std::unique_ptr<QSqlQuery> OdbcSession::run(const QString& tsql, const ParamValu
         return QStringLiteral("?");
     });
 
+    countExecution();
+    return execute(text, values, tsql);
+}
+
+std::unique_ptr<QSqlQuery> OdbcSession::execute(const QString& text, const QVariantList& values, const QString& tsql)
+{
     auto q = std::make_unique<QSqlQuery>(m_db);
     q->setForwardOnly(true);
     if (!q->prepare(text))
@@ -555,6 +570,7 @@ void OdbcSession::callProcedure(const QString& name, QList<ProcParam>& params)
     }
 
     const std::vector<SQLWCHAR> text = toWide(call);
+    countExecution();
     SQLRETURN r = SQLExecDirectW(stmt.get(), const_cast<SQLWCHAR*>(text.data()), SQL_NTS);
     // Output parameters arrive after every result of the call; an error raised
     // late in the procedure arrives with them.
@@ -602,6 +618,7 @@ void OdbcSession::callProcedure(const QString& name, QList<ProcParam>& params)
 void OdbcSession::beginTransaction()
 {
     settlePendingResults();
+    countExecution();
     if (!m_db.transaction())
         fail(QStringLiteral("BEGIN TRANSACTION"), m_db.lastError());
 }
@@ -609,6 +626,7 @@ void OdbcSession::beginTransaction()
 void OdbcSession::commit()
 {
     settlePendingResults();
+    countExecution();
     if (!m_db.commit())
         fail(QStringLiteral("COMMIT"), m_db.lastError());
 }
@@ -616,6 +634,7 @@ void OdbcSession::commit()
 void OdbcSession::rollback()
 {
     settlePendingResults();
+    countExecution();
     if (!m_db.rollback())
         fail(QStringLiteral("ROLLBACK"), m_db.lastError());
 }

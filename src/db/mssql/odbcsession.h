@@ -33,11 +33,27 @@ public:
 
     const OdbcConnectionSpec& spec() const { return m_spec; }
 
-private:
-    friend class OdbcLiveResult;
+    // The requests sent to the server so far, one per trip over the network:
+    // each statement or batch run, each procedure called, and each begin,
+    // commit and rollback of a transaction. Benchmarks and tests read it; at
+    // a branch office every one costs tens of milliseconds.
+    quint64 executions() const { return m_executions; }
+    // The same over every ODBC session of the process, open or closed: a step
+    // of the program may open and close several connections.
+    static quint64 totalExecutions();
+
+protected:
+    // Sends a text as the driver takes it, with "?" markers bound in order by
+    // the values, and hands back its rows or its count. `shown` is the
+    // statement an error names. Counts nothing: the caller counts the trip.
+    std::unique_ptr<QSqlQuery> execute(const QString& text, const QVariantList& values, const QString& shown);
+    void countExecution();
+    void settlePendingResults();
     [[noreturn]] void fail(const QString& statement, const QSqlError& error) const;
     [[noreturn]] void fail(const QString& statement, const QString& message) const;
-    void settlePendingResults();
+
+private:
+    friend class OdbcLiveResult;
     void applyQueryTimeout(void* statementHandle, const QString& statement) const;
     void* connectionHandle() const;
 
@@ -45,6 +61,7 @@ private:
     QString m_connectionName;
     QSqlDatabase m_db;
     QList<OdbcLiveResult*> m_live;
+    quint64 m_executions = 0;
 };
 
 // The driver's message as the server wrote it: without the "[vendor][driver]"
