@@ -12,6 +12,7 @@ zaq_packages=(
   libgtest-dev googletest libbenchmark-dev
   fonts-thai-tlwg
   xvfb xauth
+  libxlsxwriter-dev python3-openpyxl poppler-utils
   ccache
 )
 # A script that needs more (scripts/fuzz needs clang) names it before sourcing this.

@@ -32,6 +32,8 @@ QString actionText(Action action)
         return QStringLiteral("assign");
     case Action::Unlock:
         return QStringLiteral("unlock");
+    case Action::Query:
+        return QStringLiteral("query");
     }
     return QString();
 }

@@ -4,9 +4,7 @@
 #include "reports.h"
 #include "site.h"
 
-#include "db/connection.h"
 #include "db/dberror.h"
-#include "db/query.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -15,21 +13,24 @@
 
 namespace {
 
-int usage()
+QString usageText()
 {
-    QTextStream(stderr) << "usage:\n"
-                           "  zaqsite init-demo DIR\n"
-                           "  zaqsite schema mssql\n"
-                           "  zaqsite query --site DIR --database NAME \"T-SQL\"\n"
-                        << SiteReports::usage();
-    return 2;
+    return QStringLiteral("usage:\n"
+                          "  zaqsite init-demo DIR\n"
+                          "  zaqsite schema mssql\n"
+                          "  zaqsite query --site DIR --database NAME [--write] \"T-SQL\"\n"
+                          "      (a statement that may change the database runs only with --write,\n"
+                          "       and leaves a row in the security trail)\n")
+        + SiteReports::usage() + QStringLiteral("  zaqsite --help\n");
 }
 
-QString cell(const Field& f)
+int usage(const QString& error = QString())
 {
-    QString s = f.asString();
-    s.replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
-    return s;
+    QTextStream err(stderr);
+    if (!error.isEmpty())
+        err << error << "\n";
+    err << usageText();
+    return 2;
 }
 
 int initDemo(const QString& dir)
@@ -42,50 +43,6 @@ int initDemo(const QString& dir)
     return 0;
 }
 
-int query(const QStringList& args)
-{
-    QString site;
-    QString database;
-    QString statement;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--site") && i + 1 < args.size())
-            site = args[++i];
-        else if (args[i] == QLatin1String("--database") && i + 1 < args.size())
-            database = args[++i];
-        else if (statement.isEmpty())
-            statement = args[i];
-        else
-            return usage();
-    }
-    if (site.isEmpty() || database.isEmpty() || statement.isEmpty())
-        return usage();
-    const QString server = SiteReports::siteServer(site);
-    if (!QDir::setCurrent(site))
-        throw DbError(QStringLiteral("No site folder %1.").arg(site));
-
-    Connection c(QStringLiteral("query"));
-    c.profile().add({ QStringLiteral("SERVER NAME=") + server, QStringLiteral("DATABASE NAME=") + database,
-        QStringLiteral("USER NAME=") + QLatin1String(Site::kLogin), QStringLiteral("PASSWORD=") + QLatin1String(Site::kPassword),
-        QStringLiteral("OPEN MODE=READ/WRITE") });
-    Query q(&c, statement.split(QLatin1Char('\n')));
-    QTextStream out(stdout);
-    const QString head = statement.trimmed().section(QLatin1Char(' '), 0, 0).toUpper();
-    if (head != QLatin1String("SELECT")) {
-        const int n = q.execSql();
-        out << n << " row(s) affected\n";
-        return 0;
-    }
-    q.open();
-    out << q.columnNames().join(QLatin1Char('\t')) << "\n";
-    for (; !q.eof(); q.next()) {
-        QStringList row;
-        for (int i = 0; i < q.columnCount(); ++i)
-            row.append(cell(q.field(i)));
-        out << row.join(QLatin1Char('\t')) << "\n";
-    }
-    return 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -94,10 +51,27 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty())
         return usage();
+    if (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h") || args[0] == QLatin1String("help")) {
+        QTextStream(stdout) << usageText();
+        return 0;
+    }
+    using Command = int (*)(const QStringList&, QTextStream&, QTextStream&);
+    const QList<QPair<QString, Command>> commands = {
+        { QStringLiteral("audit"), SiteReports::audit },
+        { QStringLiteral("rights"), SiteReports::rights },
+        { QStringLiteral("who-can"), SiteReports::whoCan },
+        { QStringLiteral("members"), SiteReports::members },
+        { QStringLiteral("dormant"), SiteReports::dormant },
+        { QStringLiteral("locks"), SiteReports::locks },
+        { QStringLiteral("unlock"), SiteReports::unlock },
+        { QStringLiteral("query"), SiteReports::query },
+    };
     try {
-        if (args[0] == QLatin1String("init-demo") && args.size() == 2)
-            return initDemo(args[1]);
-        if (args[0] == QLatin1String("schema") && args.size() == 2 && args[1] == QLatin1String("mssql")) {
+        if (args[0] == QLatin1String("init-demo"))
+            return args.size() == 2 ? initDemo(args[1]) : usage(QStringLiteral("init-demo needs one folder."));
+        if (args[0] == QLatin1String("schema")) {
+            if (args.size() != 2 || args[1] != QLatin1String("mssql"))
+                return usage(args.size() == 2 ? QStringLiteral("Unknown schema %1: the one schema is mssql.").arg(args[1]) : QStringLiteral("schema needs mssql."));
             const QString procedures = Site::script(QStringLiteral("mssql/procedures.sql")).join(QLatin1Char('\n'));
             QStringList tables;
             for (const char* name : { "config/tables.sql", "config/upgrade.sql", "config/reserved.sql" })
@@ -105,21 +79,16 @@ int main(int argc, char** argv)
             QTextStream(stdout) << mssqlSetupScript(tables, procedures);
             return 0;
         }
-        if (args[0] == QLatin1String("query"))
-            return query(args.mid(1));
-        QTextStream out(stdout);
-        QTextStream err(stderr);
-        if (args[0] == QLatin1String("audit"))
-            return SiteReports::audit(args.mid(1), out, err);
-        if (args[0] == QLatin1String("rights"))
-            return SiteReports::rights(args.mid(1), out, err);
-        if (args[0] == QLatin1String("who-can"))
-            return SiteReports::whoCan(args.mid(1), out, err);
-        if (args[0] == QLatin1String("unlock"))
-            return SiteReports::unlock(args.mid(1), out, err);
+        for (const auto& command : commands) {
+            if (command.first == args[0]) {
+                QTextStream out(stdout);
+                QTextStream err(stderr);
+                return command.second(args.mid(1), out, err);
+            }
+        }
     } catch (const DbError& e) {
         QTextStream(stderr) << e.message() << "\n";
         return 1;
     }
-    return usage();
+    return usage(QStringLiteral("Unknown command %1.").arg(args[0]));
 }
