@@ -388,7 +388,8 @@ void TFrLogon::FormClose()
             if (QCompList->field(QStringLiteral("CompanyId")).asInteger() != entry.first
                 || QCompList->field(QStringLiteral("YearNo")).asInteger() != entry.second)
                 continue;
-            if (loggedOnTo.isEmpty()) {
+            // The company's main database names the logon when it has several.
+            if (loggedOnTo.isEmpty() || QCompList->field(QStringLiteral("DatabaseType")).asInteger() == 1) {
                 loggedOnTo = QCompList->field(QStringLiteral("DatabaseName")).asString();
                 loggedOnAs = QCompList->field(QStringLiteral("UserId")).asInteger();
             }

@@ -118,7 +118,7 @@ private:
 };
 
 // Prints the report, or writes it to --output in --format.
-int emit(const Reports::Report& report, const Options& o, QTextStream& out)
+int writeReport(const Reports::Report& report, const Options& o, QTextStream& out)
 {
     Reports::Format format = Reports::Format::Text;
     Reports::formatFromName(o.named.value(QStringLiteral("--format"), QStringLiteral("text")), &format);
@@ -140,7 +140,7 @@ int answer(const Options& o, QTextStream& out, QTextStream& err, Make make)
 {
     try {
         SiteConnection site(o.named.value(QStringLiteral("--site")));
-        return emit(make(site.connection()), o, out);
+        return writeReport(make(site.connection()), o, out);
     } catch (const Reports::NotFound& e) {
         err << e.message() << "\n";
         return 1;
