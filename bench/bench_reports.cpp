@@ -17,6 +17,7 @@
 #include "scriptedprompts.h"
 
 #include <QComboBox>
+#include <QDateEdit>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>

@@ -65,7 +65,7 @@ QHash<QString, Expectation> expectations()
         { QStringLiteral("QDepartmentRightEnglish"),
             { { { QStringLiteral("LogonId"), 7 } }, 3, { { QStringLiteral("ID"), QStringLiteral("10000000") }, { QStringLiteral("DESCRIPTION"), QStringLiteral("Sales") } }, {} } },
         { QStringLiteral("QTreeMenuThai"),
-            { { { QStringLiteral("LOGONID"), 6 } }, 41, { { QStringLiteral("DESCRIPTION"), QStringLiteral("ระบบขาย Sales") }, { QStringLiteral("PARENT"), QStringLiteral("0") } }, {} } },
+            { { { QStringLiteral("LOGONID"), 6 } }, 42, { { QStringLiteral("DESCRIPTION"), QStringLiteral("ระบบขาย Sales") }, { QStringLiteral("PARENT"), QStringLiteral("0") } }, {} } },
         // sales see their department without the report folder, the reports, and the password change
         { QStringLiteral("QTreeMenuEnglish"),
             { { { QStringLiteral("LOGONID"), 7 } }, 11, { { QStringLiteral("DESCRIPTION"), QStringLiteral("Sales") }, { QStringLiteral("VERSION"), QString() } }, {} } },
@@ -133,7 +133,7 @@ QHash<QString, Expectation> expectations()
         { QStringLiteral("QSiteUser"), { { { QStringLiteral("Code"), QStringLiteral("SOMCHAI") } }, 1, { { QStringLiteral("GroupId"), QStringLiteral("3") } }, {} } },
         { QStringLiteral("QSiteGroup"),
             { { { QStringLiteral("GroupId"), 3 } }, 1, { { QStringLiteral("Code"), QStringLiteral("ADMIN") }, { QStringLiteral("CanSetOtherUserPass"), QStringLiteral("Y") } }, {} } },
-        { QStringLiteral("QGroupRights"), { { { QStringLiteral("GroupId"), 3 } }, 41, {}, {} } },
+        { QStringLiteral("QGroupRights"), { { { QStringLiteral("GroupId"), 3 } }, 42, {}, {} } },
         { QStringLiteral("QUserDatabaseNames"), { { { QStringLiteral("UserId"), 6 } }, 6, { { QStringLiteral("DatabaseName"), QStringLiteral("QLN%1").arg(kYear - 1) } }, {} } },
         { QStringLiteral("QMenuEntry"), { { { QStringLiteral("MenuId"), 10000000 } }, 1, { { QStringLiteral("DescEnglish"), QStringLiteral("Sales") } }, {} } },
         // the cashier's group has no rights on the sales department; ZAQ's has
@@ -145,7 +145,7 @@ QHash<QString, Expectation> expectations()
                 { { QStringLiteral("FULLNAME"), QStringLiteral("ฝ่ายขาย") }, { QStringLiteral("Active"), QStringLiteral("Y") } }, {} } },
         // SALES's rights on what ADMIN holds (every entry), indented by level
         { QStringLiteral("QRightsThai"),
-            { { { QStringLiteral("GetId"), 4 }, { QStringLiteral("MasterId"), 3 } }, 41,
+            { { { QStringLiteral("GetId"), 4 }, { QStringLiteral("MasterId"), 3 } }, 42,
                 { { QStringLiteral("Id"), QStringLiteral("10000000") }, { QStringLiteral("Description"), QStringLiteral("ระบบขาย") },
                     { QStringLiteral("AccessRight"), QStringLiteral("Y") }, { QStringLiteral("DeleteRight"), QStringLiteral("N") } },
                 {} } },
@@ -154,10 +154,10 @@ QHash<QString, Expectation> expectations()
             { { { QStringLiteral("GetId"), 5 }, { QStringLiteral("MasterId"), 4 } }, 11,
                 { { QStringLiteral("Description"), QStringLiteral("Sales") }, { QStringLiteral("AccessRight"), QStringLiteral("N") } }, {} } },
         { QStringLiteral("QRightsAllThai"),
-            { { { QStringLiteral("GetId"), 1 } }, 41, { { QStringLiteral("MenuLevel"), QStringLiteral("0") }, { QStringLiteral("ModifyRight"), QStringLiteral("Y") } }, {} } },
+            { { { QStringLiteral("GetId"), 1 } }, 42, { { QStringLiteral("MenuLevel"), QStringLiteral("0") }, { QStringLiteral("ModifyRight"), QStringLiteral("Y") } }, {} } },
         { QStringLiteral("QRightsAllEnglish"),
-            { { { QStringLiteral("GetId"), 9 } }, 41, { { QStringLiteral("Parent"), QStringLiteral("0") }, { QStringLiteral("AddRight"), QStringLiteral("N") } }, {} } },
-        { QStringLiteral("QMenuParents"), { {}, 41, {}, {} } },
+            { { { QStringLiteral("GetId"), 9 } }, 42, { { QStringLiteral("Parent"), QStringLiteral("0") }, { QStringLiteral("AddRight"), QStringLiteral("N") } }, {} } },
+        { QStringLiteral("QMenuParents"), { {}, 42, {}, {} } },
         // the active groups but SALES, by code
         { QStringLiteral("QCopyRightGroups"), { { { QStringLiteral("ToUser"), 4 } }, 3, { { QStringLiteral("Code"), QStringLiteral("ADMIN") } }, {} } },
         { QStringLiteral("QUserCompanyUser"), { { { QStringLiteral("GetUser"), QStringLiteral("JOHN") } }, 1, { { QStringLiteral("FULLNAME"), QStringLiteral("John Smith") } }, {} } },
