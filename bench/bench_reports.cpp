@@ -61,12 +61,12 @@ Select G.Id, M.Id, 'Y', 'N', 'Y', 'N' From UserName G, Menu M
 Where G.IsDepartment = 'Y' And G.Code Like 'GRP%' And M.Parent <> 0 And (M.Id + G.Id) % %3 = 0
 /
 Insert Into LogonHistory (UserId, UserCode, LogonDate, Workstation, DatabaseName)
-Select U.Id, U.Code, DateAdd(minute, -N.N * 7, '2026-12-10 09:00:00'), 'WS' + Cast(N.N % 50 As VarChar(10)), 'AAA2026'
+Select U.Id, U.Code, Case N.N % 4 When 0 Then '2026-12-09 08:00:00' When 1 Then '2026-10-01 08:00:00' When 2 Then '2026-06-01 08:00:00' Else '2025-12-01 08:00:00' End, 'WS' + Cast(N.N % 50 As VarChar(10)), 'AAA2026'
 From BenchNumber N, UserName U
 Where N.N < %4 And U.Code = 'U' + Cast(100000 + N.N % (%2 / 2) As VarChar(10))
 /
 Insert Into SecurityLog (LogDate, UserId, UserCode, Workstation, Screen, Action, TargetCode, Detail)
-Select DateAdd(minute, -N.N, '2026-12-10 09:00:00'), 1, 'ANN', 'WS01', 'rights', 'rights', 'GRP' + Cast(N.N % %1 As VarChar(10)), 'a change'
+Select Case N.N % 3 When 0 Then '2026-12-09 10:00:00' When 1 Then '2026-12-02 10:00:00' Else '2026-11-01 10:00:00' End, 1, 'ANN', 'WS01', 'rights', 'rights', 'GRP' + Cast(N.N % %1 As VarChar(10)), 'a change'
 From BenchNumber N Where N.N < 20000
 /
 Insert Into LogonFailure (Code, Failures, LastFailure)

@@ -148,6 +148,8 @@ QWidget* TFrSecurityReports::makePage(Page page, const QList<QWidget*>& filters)
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     view->horizontalHeader()->setStretchLastSection(true);
+    // Column widths from the first rows: measuring twenty thousand would cost more than the fill.
+    view->horizontalHeader()->setResizeContentsPrecision(200);
     auto* v = new QVBoxLayout(w);
     v->addLayout(filterRow);
     v->addWidget(view, 1);
