@@ -13,6 +13,7 @@ zaq_packages=(
   fonts-thai-tlwg
   xvfb xauth
   help2man man-db
+  libxlsxwriter-dev python3-openpyxl poppler-utils
   ccache
 )
 # A script that needs more (scripts/fuzz needs clang) names it before sourcing this.

@@ -14,7 +14,7 @@ Alter Table UserName Add UserSeeCost Char(1) Default 'N'
 If Not Exists(Select Id From SysColumns Where Name = 'SetDocYear' And Id = (Select Id From SysObjects Where Name = 'DatabaseList'))
 Alter Table DatabaseList Add SetDocYear Char(1)
 /
--- The trail of security changes and the failed-logon count; the program creates
+-- The trail of security changes, the failed-logon count and the logon history; the program creates
 -- them too at every connect when they are missing.
 If Not Exists(Select Id From SysObjects Where Name = 'SecurityLog')
 Begin
@@ -52,6 +52,21 @@ End
 If Not Exists(Select Name From SysIndexes Where Name = 'UX_UserName_Code')
 If Not Exists(Select Code From UserName Group By Code, IsDepartment Having Count(*) > 1)
 Create Unique Index UX_UserName_Code On UserName (Code, IsDepartment)
+/
+If Not Exists(Select Id From SysObjects Where Name = 'LogonHistory')
+Begin
+Create Table LogonHistory (
+  Id Int Identity(1,1) Primary Key,
+  UserId Int Not Null,
+  UserCode VarChar(20) Null,
+  LogonDate DateTime Not Null,
+  Workstation VarChar(100) Null,
+  DatabaseName VarChar(60) Null
+)
+End
+/
+If Not Exists(Select Name From SysIndexes Where Name = 'IX_LogonHistory_UserId')
+Create Index IX_LogonHistory_UserId On LogonHistory (UserId, LogonDate)
 /
 -- The company load looks a database up by its name, and the logon orders its
 -- list by each database's branch, at every logon.

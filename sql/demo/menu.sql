@@ -122,6 +122,9 @@ Values (2070400000, 2070000000, 400, 1, 'ฐานข้อมูลของผ
 Insert Into Menu (Id, Parent, OrderNo, MenuLevel, Description, DescEnglish, Command, MenuOption, MenuHint, DatabaseType)
 Values (2070500000, 2070000000, 410, 1, 'กลุ่มผู้ใช้งาน', 'User Groups', 'SELF 5', '', 'เพิ่ม แก้ไข ลบ กลุ่มผู้ใช้งาน', 1)
 /
+Insert Into Menu (Id, Parent, OrderNo, MenuLevel, Description, DescEnglish, Command, MenuOption, MenuHint, DatabaseType)
+Values (2070600000, 2070000000, 420, 1, 'รายงานความปลอดภัย', 'Security Reports', 'SELF 6', '', 'สมาชิกกลุ่ม สิทธิ์ที่ใช้ได้ ผู้ที่ไม่ได้ใช้งาน และประวัติการเปลี่ยนแปลง', 1)
+/
 -- Administrators and the built-in group see everything; sales see their department
 -- (but not the report folder, so its reports stay out of reach), the management
 -- reports and the password change; the shop sees the point of sale.

@@ -1,6 +1,7 @@
 #include "app/rightsscreens.h"
 
 #include "mainmenu/launcher.h"
+#include "reports/frsecurityreports.h"
 #include "security/frusercompany.h"
 #include "security/fruserrights.h"
 
@@ -27,4 +28,5 @@ void registerRightsScreens(QWidget* owner)
 {
     Launcher::registerBuiltInScreen(3, openerOf<TFrUserRights>(owner));
     Launcher::registerBuiltInScreen(4, openerOf<TFrUserCompany>(owner));
+    Launcher::registerBuiltInScreen(6, openerOf<TFrSecurityReports>(owner));
 }

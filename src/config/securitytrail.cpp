@@ -34,6 +34,8 @@ QString actionText(Action action)
         return QStringLiteral("unlock");
     case Action::Warning:
         return QStringLiteral("warning");
+    case Action::Query:
+        return QStringLiteral("query");
     }
     return QString();
 }

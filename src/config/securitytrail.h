@@ -13,7 +13,7 @@ class Connection;
 // so a change is never stored without its trail nor a trail without its change.
 namespace Trail {
 
-enum class Action { Insert, Update, Delete, Password, Rights, Copy, Assign, Unlock, Warning };
+enum class Action { Insert, Update, Delete, Password, Rights, Copy, Assign, Unlock, Warning, Query };
 QString actionText(Action action);
 
 // The person logged on: the main window's user id and the user code of the logon.

@@ -434,6 +434,21 @@ const QStringList SecurityUpkeep = {
     QStringLiteral("If Not Exists(Select Code From UserName Group By Code, IsDepartment Having Count(*) > 1)"),
     QStringLiteral("Create Unique Index UX_UserName_Code On UserName (Code, IsDepartment)"),
     QStringLiteral("/"),
+    QStringLiteral("If Not Exists(Select Id From SysObjects Where Name = 'LogonHistory')"),
+    QStringLiteral("Begin"),
+    QStringLiteral("Create Table LogonHistory ("),
+    QStringLiteral("  Id Int Identity(1,1) Primary Key,"),
+    QStringLiteral("  UserId Int Not Null,"),
+    QStringLiteral("  UserCode VarChar(20) Null,"),
+    QStringLiteral("  LogonDate DateTime Not Null,"),
+    QStringLiteral("  Workstation VarChar(100) Null,"),
+    QStringLiteral("  DatabaseName VarChar(60) Null"),
+    QStringLiteral(")"),
+    QStringLiteral("End"),
+    QStringLiteral("/"),
+    QStringLiteral("If Not Exists(Select Name From SysIndexes Where Name = 'IX_LogonHistory_UserId')"),
+    QStringLiteral("Create Index IX_LogonHistory_UserId On LogonHistory (UserId, LogonDate)"),
+    QStringLiteral("/"),
 };
 
 const QStringList QUniqueCodeIndex = {
@@ -509,9 +524,10 @@ const QStringList QMenuEntry = {
     QStringLiteral("Select Id, Description, DescEnglish From Menu Where Id = :MenuId"),
 };
 
-// A group sees an entry exactly when it has a rights row for it.
+// The users whose group holds a rights row for the entry; whether they reach
+// it depends on the entry's parents too, which the report checks.
 const QStringList QWhoCanMenu = {
-    QStringLiteral("Select U.Code, U.FullName, G.Code GroupCode,"),
+    QStringLiteral("Select U.Code, U.FullName, G.Id GroupId, G.Code GroupCode,"),
     QStringLiteral("  R.AccessRight, R.AddRight, R.ModifyRight, R.DeleteRight"),
     QStringLiteral("From UserName U"),
     QStringLiteral("Inner Join UserName G On (G.Id = U.GroupId) And (G.IsDepartment = 'Y')"),
@@ -527,6 +543,71 @@ const QStringList QWhoCanFlag = {
     QStringLiteral("Inner Join UserName G On (G.Id = U.GroupId) And (G.IsDepartment = 'Y')"),
     QStringLiteral("Where (U.IsDepartment = 'N') And (U.Active = 'Y')"),
     QStringLiteral("Order By U.Code"),
+};
+
+const QStringList InsertLogonHistory = {
+    QStringLiteral("Insert Into LogonHistory (UserId, UserCode, LogonDate, Workstation, DatabaseName)"),
+    QStringLiteral("Values (:UserId, :UserCode, GetDate(), :Workstation, :DatabaseName)"),
+};
+
+// How a failure the person at the workstation need not see is kept for the administrator.
+const QStringList InsertErrorLog = {
+    QStringLiteral("Insert Into errorlog (menu, username, errordate, errormsg)"),
+    QStringLiteral("Values (:Menu, :UserId, GetDate(), :Message)"),
+};
+
+const QStringList QMenuAll = {
+    QStringLiteral("Select Id, Parent, Description, DescEnglish"),
+    QStringLiteral("From Menu"),
+    QStringLiteral("Order By OrderNo, Id"),
+};
+
+const QStringList QGroupsWithRight = {
+    QStringLiteral("Select UserName From UserRight Where Menu = :MenuId"),
+};
+
+const QStringList QGroupByCode = {
+    QStringLiteral("Select Id, Code, FullName"),
+    QStringLiteral("From UserName"),
+    QStringLiteral("Where (Code = :Code) And (IsDepartment = 'Y')"),
+};
+
+const QStringList QActiveGroups = {
+    QStringLiteral("Select Id, Code, FullName"),
+    QStringLiteral("From UserName"),
+    QStringLiteral("Where (IsDepartment = 'Y')"),
+    QStringLiteral("Order By Code"),
+};
+
+const QStringList QGroupMembers = {
+    QStringLiteral("Select U.Code, U.FullName, U.Active, U.AddDate,"),
+    QStringLiteral("  (Select Max(H.LogonDate) From LogonHistory H Where H.UserId = U.Id) LastLogon"),
+    QStringLiteral("From UserName U"),
+    QStringLiteral("Where (U.IsDepartment = 'N') And (U.GroupId = :GroupId)"),
+    QStringLiteral("Order By U.Active Desc, U.Code"),
+};
+
+// Active users without a logon since the cut-off, the never seen among them.
+const QStringList QDormantUsers = {
+    QStringLiteral("Select U.Code, U.FullName, G.Code GroupCode, U.AddDate,"),
+    QStringLiteral("  (Select Max(H.LogonDate) From LogonHistory H Where H.UserId = U.Id) LastLogon"),
+    QStringLiteral("From UserName U"),
+    QStringLiteral("Left Join UserName G On (G.Id = U.GroupId) And (G.IsDepartment = 'Y')"),
+    QStringLiteral("Where (U.IsDepartment = 'N') And (U.Active = 'Y')"),
+    QStringLiteral("  And Not Exists(Select H.Id From LogonHistory H Where (H.UserId = U.Id) And (H.LogonDate >= :Since))"),
+    QStringLiteral("Order By U.Code"),
+};
+
+const QStringList QSecurityTrail = {
+    QStringLiteral("Select LogDate, UserCode, Workstation, Screen, Action, TargetCode, Detail"),
+    QStringLiteral("From SecurityLog"),
+    QStringLiteral("Where (LogDate >= :Since) And (Coalesce(:UserCode, '') = '' Or UserCode = :UserCode) And (Coalesce(:TargetCode, '') = '' Or TargetCode = :TargetCode)"),
+    QStringLiteral("  And (Coalesce(:Screen, '') = '' Or Screen = :Screen)"),
+    QStringLiteral("Order By LogDate Desc, Id Desc"),
+};
+
+const QStringList QLogonFailures = {
+    QStringLiteral("Select Code, Failures, LastFailure, GetDate() ServerNow From LogonFailure Order By Code"),
 };
 
 const QList<Entry>& catalogue()
@@ -558,6 +639,16 @@ const QList<Entry>& catalogue()
         { "QMenuEntry", Target::Config, Kind::Select, &QMenuEntry },
         { "QWhoCanMenu", Target::Config, Kind::Select, &QWhoCanMenu },
         { "QWhoCanFlag", Target::Config, Kind::Select, &QWhoCanFlag },
+        { "InsertLogonHistory", Target::Config, Kind::Execute, &InsertLogonHistory },
+        { "InsertErrorLog", Target::Config, Kind::Execute, &InsertErrorLog },
+        { "QMenuAll", Target::Config, Kind::Select, &QMenuAll },
+        { "QGroupsWithRight", Target::Config, Kind::Select, &QGroupsWithRight },
+        { "QGroupByCode", Target::Config, Kind::Select, &QGroupByCode },
+        { "QActiveGroups", Target::Config, Kind::Select, &QActiveGroups },
+        { "QGroupMembers", Target::Config, Kind::Select, &QGroupMembers },
+        { "QDormantUsers", Target::Config, Kind::Select, &QDormantUsers },
+        { "QSecurityTrail", Target::Config, Kind::Select, &QSecurityTrail },
+        { "QLogonFailures", Target::Config, Kind::Select, &QLogonFailures },
         { "qconfig", Target::Company, Kind::Select, &qconfig },
         { "QDepartmentRightThai", Target::Config, Kind::Select, &QDepartmentRightThai },
         { "QDepartmentRightEnglish", Target::Config, Kind::Select, &QDepartmentRightEnglish },

@@ -85,6 +85,16 @@ extern const QStringList ClearLogonFailure;
 
 // The site tool's reports.
 extern const QStringList QSecurityLog;
+extern const QStringList InsertLogonHistory;
+extern const QStringList InsertErrorLog;
+extern const QStringList QMenuAll;
+extern const QStringList QGroupsWithRight;
+extern const QStringList QGroupByCode;
+extern const QStringList QActiveGroups;
+extern const QStringList QGroupMembers;
+extern const QStringList QDormantUsers;
+extern const QStringList QSecurityTrail;
+extern const QStringList QLogonFailures;
 extern const QStringList QSiteUser;
 extern const QStringList QSiteGroup;
 extern const QStringList QGroupRights;

@@ -1,6 +1,7 @@
 #include "logon/frlogon.h"
 
 #include "config/dmconfig.h"
+#include "config/logonhistory.h"
 #include "config/logonlock.h"
 #include "db/cp874.h"
 #include "config/servernames.h"
@@ -388,10 +389,17 @@ void TFrLogon::FormClose()
     if (result() == QDialog::Accepted && !m_entries.isEmpty() && QCompList) {
         const int chosen = qMax(0, DatabaseList->currentIndex());
         const QPair<int, int> entry = m_entries.value(chosen);
+        QString loggedOnTo;
+        int loggedOnAs = 0;
         for (QCompList->first(); !QCompList->eof(); QCompList->next()) {
             if (QCompList->field(QStringLiteral("CompanyId")).asInteger() != entry.first
                 || QCompList->field(QStringLiteral("YearNo")).asInteger() != entry.second)
                 continue;
+            // The company's main database names the logon when it has several.
+            if (loggedOnTo.isEmpty() || QCompList->field(QStringLiteral("DatabaseType")).asInteger() == 1) {
+                loggedOnTo = QCompList->field(QStringLiteral("DatabaseName")).asString();
+                loggedOnAs = QCompList->field(QStringLiteral("UserId")).asInteger();
+            }
             m_target->setUserId(QCompList->field(QStringLiteral("UserId")).asInteger());
             DmConfig->UserCode = QCompList->field(QStringLiteral("UserCode")).asString();
             DmConfig->PosUser = QCompList->field(QStringLiteral("POS_USER")).asString() == QLatin1String("Y");
@@ -401,6 +409,9 @@ void TFrLogon::FormClose()
                 + QCompList->field(QStringLiteral("ShortName")).asString().trimmed());
             m_target->setCompanyPanelText(QStringLiteral("[ ") + QCompList->field(QStringLiteral("ShortName")).asString().trimmed() + QStringLiteral(" ]"));
         }
+        // One row per logon; a failure to write it never stops the logon.
+        if (!loggedOnTo.isEmpty())
+            LogonHistory::record(*DmConfig->DmCfg, loggedOnAs, DmConfig->UserCode, loggedOnTo);
     }
     if (QCompList && DmConfig->DmCfg->isOpen())
         QCompList->close();

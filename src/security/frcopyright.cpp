@@ -14,6 +14,8 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTableView>
@@ -76,8 +78,14 @@ TFrCopyRight::TFrCopyRight(QWidget* parent, Connection* connection)
     buttons->addWidget(BCopy);
     buttons->addWidget(BClose);
     buttons->addStretch(1);
+    // What a copy from the chosen group would do to the target, before Copy.
+    CountLabel = new QLabel(this);
+    CountLabel->setObjectName(QStringLiteral("CountLabel"));
+    auto* left = new QVBoxLayout;
+    left->addWidget(UserGrid, 1);
+    left->addWidget(CountLabel);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(UserGrid, 1);
+    layout->addLayout(left, 1);
     layout->addLayout(buttons);
     resize(20 * character + 70 * character + 120, 360);
 
@@ -86,6 +94,7 @@ TFrCopyRight::TFrCopyRight(QWidget* parent, Connection* connection)
         accept(); // whatever the copy did
     });
     connect(BClose, &QPushButton::clicked, this, [this] { BCloseClick(); });
+    connect(UserGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { guarded([this] { showCount(); }); });
 }
 
 TFrCopyRight::~TFrCopyRight()
@@ -121,7 +130,46 @@ void TFrCopyRight::FormShow()
     }
 }
 
-void TFrCopyRight::FormClose() { QUser->close(); }
+void TFrCopyRight::FormClose()
+{
+    QUser->close();
+    CountLabel->clear();
+}
+
+TFrCopyRight::Count TFrCopyRight::countCopy(Connection& connection, int fromGroupId, int toGroupId)
+{
+    // The copy replaces the target's rows by the source's: an entry gained or
+    // lost is a row that comes or goes (the tree shows an entry by its row).
+    const QMap<int, QString> target = Trail::storedRights(connection, toGroupId);
+    const QMap<int, QString> source = Trail::storedRights(connection, fromGroupId);
+    Count count;
+    for (auto it = source.constBegin(); it != source.constEnd(); ++it) {
+        const auto old = target.constFind(it.key());
+        if (old == target.constEnd())
+            ++count.gained;
+        else if (old.value() != it.value())
+            ++count.changed;
+    }
+    for (auto it = target.constBegin(); it != target.constEnd(); ++it) {
+        if (!source.contains(it.key()))
+            ++count.lost;
+    }
+    return count;
+}
+
+void TFrCopyRight::showCount()
+{
+    const QModelIndex current = UserGrid->currentIndex();
+    if (!QUser->isOpen() || QUser->isEmpty() || !current.isValid()) {
+        CountLabel->clear();
+        return;
+    }
+    const int from = QUser->value(current.row(), QUser->columnIndex(QStringLiteral("Id"))).toInt();
+    const Count c = countCopy(*QUser->connection(), from, TargetGroupId);
+    const bool thai = DmConfig && DmConfig->ThaiLanguage;
+    CountLabel->setText(thai ? QStringLiteral("เมื่อ Copy กลุ่มนี้จะได้เมนูเพิ่ม %1 รายการ เสียไป %2 รายการ สิทธิ์เปลี่ยน %3 รายการ").arg(c.gained).arg(c.lost).arg(c.changed)
+                             : QStringLiteral("A copy gains %1 entries, loses %2, changes the rights of %3.").arg(c.gained).arg(c.lost).arg(c.changed));
+}
 
 void TFrCopyRight::BCloseClick() { reject(); }
 
@@ -151,11 +199,15 @@ void TFrCopyRight::BCopyClick()
     if (!mayCopyFrom(code))
         return;
     Transaction transaction(*QUser->connection());
+    const QMap<int, QString> before = Trail::storedRights(*QUser->connection(), TargetGroupId);
     PCopy->close();
     PCopy->setParam(QStringLiteral("@FromUser"), from);
     PCopy->setParam(QStringLiteral("@ToUser"), TargetGroupId);
     PCopy->execProc();
-    Trail::write(*QUser->connection(), Trail::loggedOn(), QStringLiteral("copy rights"), Trail::Action::Copy, TargetGroupCode, Trail::copyDetail(code));
+    // The trail says what the copy changed, as a rights save does.
+    const QString changes = Trail::rightsChanges(Trail::diffRights(before, Trail::storedRights(*QUser->connection(), TargetGroupId)));
+    Trail::write(*QUser->connection(), Trail::loggedOn(), QStringLiteral("copy rights"), Trail::Action::Copy, TargetGroupCode,
+        Trail::copyDetail(code) + (changes.isEmpty() ? QStringLiteral(": nothing changed") : QStringLiteral(": ") + changes));
     transaction.commit();
     prompts().information(QStringLiteral("Copy OK !!!!"));
 }

@@ -4,6 +4,7 @@
 
 class Connection;
 class Query;
+class QLabel;
 class QPushButton;
 class QTableView;
 class SearchModel;
@@ -28,12 +29,22 @@ public:
     QTableView* UserGrid;
     QPushButton* BCopy;
     QPushButton* BClose;
+    QLabel* CountLabel; // how many entries the target gains and loses with the chosen group
     Query* QUser;
     SearchModel* DUser;
     StoredProc* PCopy;
 
     // The access code a user other than ZAQ must type to copy from the group ZAQ.
     static QString accessCode();
+
+    // What copying one group's rights onto another would change, by entry.
+    struct Count
+    {
+        int gained = 0;
+        int lost = 0;
+        int changed = 0;
+    };
+    static Count countCopy(Connection& connection, int fromGroupId, int toGroupId);
 
 protected:
     void FormShow();
@@ -46,6 +57,7 @@ protected:
 
 private:
     bool mayCopyFrom(const QString& groupCode) const;
+    void showCount();
 };
 
 // The program's one copy dialog; start-up makes it, or copyRightDialog() on first use.

@@ -5,6 +5,7 @@
 
 #include "security/frcopyright.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTableView>
 
@@ -127,11 +128,31 @@ TEST_F(CopyRight, ACopyLeavesATrailRowNamingTheSourceAndAFailedOneNone)
 {
     dm.UserId = RightsSite::id(site, QStringLiteral("SOMCHAI"));
     EXPECT_EQ(copyFrom(QStringLiteral("ACCT")), QDialog::Accepted);
-    EXPECT_EQ(trailRows(site), QStringList { QString::number(dm.UserId) + QStringLiteral(" SOMCHAI|copy rights|copy|SALES|rights copied from group ACCT") });
+    // SALES held Quotation; ACCT holds Accounting and its Journal.
+    EXPECT_EQ(trailRows(site), QStringList { QString::number(dm.UserId)
+                                   + QStringLiteral(" SOMCHAI|copy rights|copy|SALES|rights copied from group ACCT: 110: YYNN -> NNNN; 200: NNNN -> YNNN; 210: NNNN -> YNNN") });
     RightsSite::failInserts(site, QStringLiteral("UserRight"), QStringLiteral("NEW.Menu = 210"));
     copyFrom(QStringLiteral("ADMIN"));
     EXPECT_EQ(prompts.errors().size(), 1);
     EXPECT_EQ(trailRows(site).size(), 1);
+}
+
+// Before Copy, the dialog tells what the chosen group would bring: the target's
+// rows are replaced, so entries it lacks are gained and entries only it has are lost.
+TEST_F(CopyRight, TheCountBesideTheListSaysWhatTheTargetGainsAndLoses)
+{
+    dm.ThaiLanguage = false;
+    runModal(dialog, [&] {
+        const QStringList codes = listed();
+        dialog.UserGrid->setCurrentIndex(dialog.UserGrid->model()->index(int(codes.indexOf(QStringLiteral("ACCT"))), 0));
+        EXPECT_EQ(dialog.CountLabel->text(), QStringLiteral("A copy gains 2 entries, loses 1, changes the rights of 0."));
+        dialog.UserGrid->setCurrentIndex(dialog.UserGrid->model()->index(int(codes.indexOf(QStringLiteral("ADMIN"))), 0));
+        // ADMIN holds every entry but Secret, Quotation among them with other rights.
+        EXPECT_EQ(dialog.CountLabel->text(), QStringLiteral("A copy gains 8 entries, loses 0, changes the rights of 1."));
+        dialog.BClose->click();
+    });
+    const TFrCopyRight::Count none = TFrCopyRight::countCopy(*dm.DmCfg, RightsSite::id(site, QStringLiteral("SALES")), RightsSite::id(site, QStringLiteral("SALES")));
+    EXPECT_EQ(none.gained + none.lost + none.changed, 0);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "logon/frlogon.h"
 #include "mainmenu/frdisplayerror.h"
 #include "mainmenu/frmainmenu.h"
+#include "reports/frsecurityreports.h"
 #include "security/frchangepassword.h"
 #include "security/frcopyright.h"
 #include "security/frusercompany.h"
@@ -30,6 +31,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
@@ -72,6 +74,10 @@ QLineEdit* codeBox(QDialog* screen)
         return s->UserCode;
     if (auto* s = qobject_cast<TFrUserCompany*>(screen))
         return s->UserCode;
+    if (auto* s = qobject_cast<TFrSecurityReports*>(screen)) {
+        s->Pages->setCurrentIndex(TFrSecurityReports::WhoCan);
+        return s->EntryEdit;
+    }
     return nullptr;
 }
 
@@ -247,6 +253,8 @@ private:
                 box->setFocus();
                 QTest::keyClicks(box, code);
                 QTest::keyClick(box, Qt::Key_Tab); // leaving the box loads the record
+                if (auto* reports = qobject_cast<TFrSecurityReports*>(m_screen))
+                    QTest::mouseClick(reports->BShow, Qt::LeftButton);
             }
             m_step = TakeScreen;
             m_shown.start();
@@ -369,6 +377,7 @@ int main(int argc, char** argv)
                     { QStringLiteral(" Group Menu Rights"), QStringLiteral("SALES"),
                         QStringLiteral("grouprights.png") },
                     { QStringLiteral(" User Databases"), QStringLiteral("JOHN"), QStringLiteral("userdatabases.png") },
+                    { QStringLiteral(" Security Reports"), QStringLiteral("Daily Sales Report"), QStringLiteral("securityreports.png") },
                 } },
             { QStringLiteral("JOHN"), QStringLiteral("john"), QString(), QStringLiteral("mainmenu-english.png"), 0,
                 QString(), { { QStringLiteral("Change Password"), QString(), QStringLiteral("changepassword.png") } } },

@@ -4,9 +4,7 @@
 #include "reports.h"
 #include "site.h"
 
-#include "db/connection.h"
 #include "db/dberror.h"
-#include "db/query.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -22,15 +20,11 @@ QString commandLines()
 {
     return QStringLiteral("  zaqsite init-demo DIR\n"
                           "  zaqsite schema mssql\n"
-                          "  zaqsite query --site DIR --database NAME \"T-SQL\"\n")
+                          "  zaqsite query --site DIR --database NAME [--write] \"T-SQL\"\n")
         + SiteReports::usage();
 }
 
-int usage()
-{
-    QTextStream(stderr) << "usage:\n" << commandLines() << "  zaqsite --help\n";
-    return 2;
-}
+QString usageText() { return QStringLiteral("usage:\n") + commandLines() + QStringLiteral("  zaqsite --help\n"); }
 
 // What a command does, under its line in --help (and so in the manual page,
 // which help2man makes from it).
@@ -43,6 +37,9 @@ QString commandDescription(const QString& command)
         { QStringLiteral("audit"), QStringLiteral("print the trail of security changes, newest first") },
         { QStringLiteral("rights"), QStringLiteral("print the menu tree the user sees with its four rights, the user's group and the group's privilege flags") },
         { QStringLiteral("who-can"), QStringLiteral("list the active users whose group has the menu entry or the privilege flag") },
+        { QStringLiteral("members"), QStringLiteral("list a group's active and inactive users with their last logon") },
+        { QStringLiteral("dormant"), QStringLiteral("list the active users with no logon in N days (90 unless told) and those who never logged on") },
+        { QStringLiteral("locks"), QStringLiteral("list the user codes locked now by failed logons") },
         { QStringLiteral("unlock"), QStringLiteral("lift the lock that ten wrong passwords put on a user code") },
     };
     return descriptions.value(command);
@@ -80,8 +77,16 @@ int help()
            "  --since dd/mm/yyyy  only the changes of that day and later\n"
            "  --user CODE         audit: the changes made by CODE; rights: the user shown\n"
            "  --target CODE       only the changes to the user or group CODE\n"
+           "  --screen NAME       only the changes made on that screen\n"
            "  --menu ID           the menu entry whose holders are listed\n"
            "  --flag COLUMN       the privilege flag (a column of the group's row)\n"
+           "  --group CODE        the group whose members are listed\n"
+           "  --days N            dormant: days without a logon (90 unless told)\n"
+           "  --format F          text (the default), csv or xlsx\n"
+           "  --output FILE       write the report to FILE instead of printing it\n"
+           "                      (xlsx needs it)\n"
+           "  --write             query: let the statement change the database; the\n"
+           "                      change leaves a row in the security trail\n"
            "  --help              print this help and exit\n"
            "  --version           print the version and exit\n"
            "\n"
@@ -96,11 +101,13 @@ int version()
     return 0;
 }
 
-QString cell(const Field& f)
+int usage(const QString& error = QString())
 {
-    QString s = f.asString();
-    s.replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
-    return s;
+    QTextStream err(stderr);
+    if (!error.isEmpty())
+        err << error << "\n";
+    err << usageText();
+    return 2;
 }
 
 int initDemo(const QString& dir)
@@ -110,50 +117,6 @@ int initDemo(const QString& dir)
     out << "Demo site created in " << QDir(dir).absolutePath() << "\n\nUser codes and passwords:\n";
     for (const Site::DemoUser& u : users)
         out << "  " << u.code.leftJustified(10) << u.password.leftJustified(8) << u.note << "\n";
-    return 0;
-}
-
-int query(const QStringList& args)
-{
-    QString site;
-    QString database;
-    QString statement;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--site") && i + 1 < args.size())
-            site = args[++i];
-        else if (args[i] == QLatin1String("--database") && i + 1 < args.size())
-            database = args[++i];
-        else if (statement.isEmpty())
-            statement = args[i];
-        else
-            return usage();
-    }
-    if (site.isEmpty() || database.isEmpty() || statement.isEmpty())
-        return usage();
-    const QString server = SiteReports::siteServer(site);
-    if (!QDir::setCurrent(site))
-        throw DbError(QStringLiteral("No site folder %1.").arg(site));
-
-    Connection c(QStringLiteral("query"));
-    c.profile().add({ QStringLiteral("SERVER NAME=") + server, QStringLiteral("DATABASE NAME=") + database,
-        QStringLiteral("USER NAME=") + QLatin1String(Site::kLogin), QStringLiteral("PASSWORD=") + QLatin1String(Site::kPassword),
-        QStringLiteral("OPEN MODE=READ/WRITE") });
-    Query q(&c, statement.split(QLatin1Char('\n')));
-    QTextStream out(stdout);
-    const QString head = statement.trimmed().section(QLatin1Char(' '), 0, 0).toUpper();
-    if (head != QLatin1String("SELECT")) {
-        const int n = q.execSql();
-        out << n << " row(s) affected\n";
-        return 0;
-    }
-    q.open();
-    out << q.columnNames().join(QLatin1Char('\t')) << "\n";
-    for (; !q.eof(); q.next()) {
-        QStringList row;
-        for (int i = 0; i < q.columnCount(); ++i)
-            row.append(cell(q.field(i)));
-        out << row.join(QLatin1Char('\t')) << "\n";
-    }
     return 0;
 }
 
@@ -169,10 +132,23 @@ int main(int argc, char** argv)
         return help();
     if (args.size() == 1 && args[0] == QLatin1String("--version"))
         return version();
+    using Command = int (*)(const QStringList&, QTextStream&, QTextStream&);
+    const QList<QPair<QString, Command>> commands = {
+        { QStringLiteral("audit"), SiteReports::audit },
+        { QStringLiteral("rights"), SiteReports::rights },
+        { QStringLiteral("who-can"), SiteReports::whoCan },
+        { QStringLiteral("members"), SiteReports::members },
+        { QStringLiteral("dormant"), SiteReports::dormant },
+        { QStringLiteral("locks"), SiteReports::locks },
+        { QStringLiteral("unlock"), SiteReports::unlock },
+        { QStringLiteral("query"), SiteReports::query },
+    };
     try {
-        if (args[0] == QLatin1String("init-demo") && args.size() == 2)
-            return initDemo(args[1]);
-        if (args[0] == QLatin1String("schema") && args.size() == 2 && args[1] == QLatin1String("mssql")) {
+        if (args[0] == QLatin1String("init-demo"))
+            return args.size() == 2 ? initDemo(args[1]) : usage(QStringLiteral("init-demo needs one folder."));
+        if (args[0] == QLatin1String("schema")) {
+            if (args.size() != 2 || args[1] != QLatin1String("mssql"))
+                return usage(args.size() == 2 ? QStringLiteral("Unknown schema %1: the one schema is mssql.").arg(args[1]) : QStringLiteral("schema needs mssql."));
             const QString procedures = Site::script(QStringLiteral("mssql/procedures.sql")).join(QLatin1Char('\n'));
             QStringList tables;
             for (const char* name : { "config/tables.sql", "config/upgrade.sql", "config/reserved.sql" })
@@ -180,21 +156,16 @@ int main(int argc, char** argv)
             QTextStream(stdout) << mssqlSetupScript(tables, procedures);
             return 0;
         }
-        if (args[0] == QLatin1String("query"))
-            return query(args.mid(1));
-        QTextStream out(stdout);
-        QTextStream err(stderr);
-        if (args[0] == QLatin1String("audit"))
-            return SiteReports::audit(args.mid(1), out, err);
-        if (args[0] == QLatin1String("rights"))
-            return SiteReports::rights(args.mid(1), out, err);
-        if (args[0] == QLatin1String("who-can"))
-            return SiteReports::whoCan(args.mid(1), out, err);
-        if (args[0] == QLatin1String("unlock"))
-            return SiteReports::unlock(args.mid(1), out, err);
+        for (const auto& command : commands) {
+            if (command.first == args[0]) {
+                QTextStream out(stdout);
+                QTextStream err(stderr);
+                return command.second(args.mid(1), out, err);
+            }
+        }
     } catch (const DbError& e) {
         QTextStream(stderr) << e.message() << "\n";
         return 1;
     }
-    return usage();
+    return usage(QStringLiteral("Unknown command %1.").arg(args[0]));
 }

@@ -1,4 +1,4 @@
-#include "privilegeflags.h"
+#include "reports/privilegeflags.h"
 
 #include "security/privilegecatalogue.h"
 
