@@ -15,10 +15,25 @@ namespace Reports {
 
 namespace {
 
+// A name can hold any character: control characters are written as escapes, so
+// that none can break the columns, move the cursor or hide in the terminal.
 QString flat(const QString& text)
 {
-    QString s = text;
-    s.replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    QString s;
+    s.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\t')
+            s += QLatin1String("\\t");
+        else if (u == u'\n')
+            s += QLatin1String("\\n");
+        else if (u == u'\r')
+            s += QLatin1String("\\r");
+        else if (u < 0x20 || (u >= 0x7f && u < 0xa0))
+            s += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
+        else
+            s += c;
+    }
     return s;
 }
 

@@ -3,6 +3,7 @@
 #include "config/dmconfig.h"
 #include "fakeworkstation.h"
 #include "fixedclock.h"
+#include "db/embedded/serverclock.h"
 #include "logonfixture.h"
 #include "menufixture.h"
 #include "reports/frsecurityreports.h"
@@ -59,6 +60,12 @@ protected:
     FixtureSite site;
     ScriptedPrompts prompts;
     FixedClock clock { QDateTime(QDate(2026, 12, 10), QTime(9, 0)) };
+    // The site's server keeps the same time: locks go by the server's clock.
+    struct ServerTime
+    {
+        explicit ServerTime(const FixedClock& c) { ServerClock::setSource([&c] { return c.now(); }); }
+        ~ServerTime() { ServerClock::setSource({}); }
+    } serverTime { clock };
     FakeWorkstation workstation;
     TDMConfig dm;
     std::unique_ptr<TFrSecurityReports> screen;
