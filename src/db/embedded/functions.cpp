@@ -1,6 +1,7 @@
 #include "db/embedded/functions.h"
 
 #include "db/cp874.h"
+#include "db/embedded/collation.h"
 #include "db/embedded/translator.h"
 
 #include <QDateTime>
@@ -422,7 +423,7 @@ void textFn(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     resultText(ctx, s);
 }
 
-struct IntegerType
+struct IntegerRange
 {
     const char* name;
     qint64 min;
@@ -433,7 +434,7 @@ struct IntegerType
 // texts must hold a whole number (blanks alone are 0); out of range fails.
 void integerFn(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
-    static const IntegerType types[] = {
+    static const IntegerRange types[] = {
         { "INT", -2147483648LL, 2147483647LL },
         { "BIGINT", kMin, kMax },
         { "SMALLINT", -32768, 32767 },
@@ -441,8 +442,8 @@ void integerFn(sqlite3_context* ctx, int, sqlite3_value** argv)
         { "BIT", kMin, kMax },
     };
     const QByteArray wanted(reinterpret_cast<const char*>(sqlite3_value_text(argv[1])));
-    const IntegerType* t = &types[0];
-    for (const IntegerType& candidate : types) {
+    const IntegerRange* t = &types[0];
+    for (const IntegerRange& candidate : types) {
         if (wanted == candidate.name)
             t = &candidate;
     }
@@ -762,38 +763,233 @@ void datetimeFn(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     resultText(ctx, dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")));
 }
 
-// Text comparison as SQL Server's default collation does it: letter case and
-// trailing blanks do not count.
+// An int expression's value: beyond int's range it fails, as SQL Server's
+// int arithmetic fails.
+void intFn(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER) {
+        const qint64 n = sqlite3_value_int64(argv[0]);
+        if (n < -2147483648LL || n > 2147483647LL) {
+            fail(ctx, QStringLiteral("Arithmetic overflow error converting expression to data type int."));
+            return;
+        }
+    }
+    sqlite3_result_value(ctx, argv[0]);
+}
+
+// CHARINDEX(what, text): the first place of what in text, letter case
+// ignored as the collation ignores it; 0 when what is empty or absent.
+void charindexFn(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const QString what = textOf(argv[0]);
+    if (what.isEmpty()) {
+        sqlite3_result_int(ctx, 0);
+        return;
+    }
+    sqlite3_result_int64(ctx, textOf(argv[1]).toCaseFolded().indexOf(what.toCaseFolded()) + 1);
+}
+
+// ABS: numbers keep their kind; a text converts to float as SQL Server
+// converts it, and fails when it is not a number.
+void absFn(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    switch (sqlite3_value_type(argv[0])) {
+    case SQLITE_NULL:
+        sqlite3_result_null(ctx);
+        return;
+    case SQLITE_INTEGER: {
+        const qint64 n = sqlite3_value_int64(argv[0]);
+        if (n == kMin) {
+            fail(ctx, QStringLiteral("Arithmetic overflow error converting expression to data type bigint."));
+            return;
+        }
+        sqlite3_result_int64(ctx, n < 0 ? -n : n);
+        return;
+    }
+    case SQLITE_FLOAT:
+        sqlite3_result_double(ctx, std::fabs(sqlite3_value_double(argv[0])));
+        return;
+    case SQLITE_TEXT: {
+        bool ok = false;
+        const double d = textOf(argv[0]).trimmed().toDouble(&ok);
+        if (!ok || !std::isfinite(d)) {
+            fail(ctx, QStringLiteral("Error converting data type varchar to float."));
+            return;
+        }
+        sqlite3_result_double(ctx, std::fabs(d));
+        return;
+    }
+    default:
+        fail(ctx, QStringLiteral("Operand data type varbinary is invalid for abs operator."));
+        return;
+    }
+}
+
+// SUM and AVG as SQL Server answers them: texts and binaries are refused, a
+// sum of integers fails on overflow, and the average of integers is an
+// integer (the sum divided by the count, cut toward zero).
+struct Aggregate
+{
+    qint64 count;
+    qint64 whole;
+    double real;
+    bool anyReal;
+    bool failed;
+};
+
+template <bool Average>
+void aggregateStep(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    auto* a = static_cast<Aggregate*>(sqlite3_aggregate_context(ctx, sizeof(Aggregate)));
+    if (!a || a->failed)
+        return;
+    const char* name = Average ? "avg" : "sum";
+    switch (sqlite3_value_type(argv[0])) {
+    case SQLITE_NULL:
+        return;
+    case SQLITE_INTEGER:
+        if (!checkedAdd(a->whole, sqlite3_value_int64(argv[0]), a->whole)) {
+            a->failed = true;
+            fail(ctx, QStringLiteral("Arithmetic overflow error converting expression to data type bigint."));
+            return;
+        }
+        break;
+    case SQLITE_FLOAT:
+        a->real += sqlite3_value_double(argv[0]);
+        a->anyReal = true;
+        break;
+    default:
+        a->failed = true;
+        fail(ctx, QStringLiteral("Operand data type %1 is invalid for %2 operator.")
+                      .arg(QLatin1String(sqlite3_value_type(argv[0]) == SQLITE_TEXT ? "varchar" : "varbinary"), QLatin1String(name)));
+        return;
+    }
+    ++a->count;
+}
+
+template <bool Average>
+void aggregateFinal(sqlite3_context* ctx)
+{
+    auto* a = static_cast<Aggregate*>(sqlite3_aggregate_context(ctx, 0));
+    if (!a || a->count == 0) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    if (a->failed)
+        return;
+    if (a->anyReal) {
+        const double total = a->real + double(a->whole);
+        if (!std::isfinite(total)) {
+            fail(ctx, QStringLiteral("Arithmetic overflow error converting expression to data type float."));
+            return;
+        }
+        sqlite3_result_double(ctx, Average ? total / double(a->count) : total);
+        return;
+    }
+    sqlite3_result_int64(ctx, Average ? a->whole / a->count : a->whole);
+}
+
+// The check of one column on every write (zaq_column(value, kind, a, b,
+// name)): what SQL Server's column type would refuse is refused with its
+// error, and what SQL Server would silently change (a character a varchar of
+// the Thai code page cannot hold becomes "?", a fraction put into an integer
+// is cut) is refused in words, rather than kept as it was given.
+void columnFn(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    const int type = sqlite3_value_type(argv[0]);
+    if (type == SQLITE_NULL) {
+        sqlite3_result_int(ctx, 1);
+        return;
+    }
+    const QByteArray kind(reinterpret_cast<const char*>(sqlite3_value_text(argv[1])));
+    const qint64 a = sqlite3_value_int64(argv[2]);
+    const QString column = textOf(argv[4]);
+    if (kind == "VARCHAR" || kind == "NVARCHAR") {
+        if (type == SQLITE_BLOB) {
+            sqlite3_result_int(ctx, 1);
+            return;
+        }
+        const QString text = textOf(argv[0]);
+        if (a >= 0 && text.size() > a) {
+            fail(ctx, QStringLiteral("String or binary data would be truncated in column '%1'. Truncated value: '%2'.").arg(shown(column), shown(text.left(int(a)))));
+            return;
+        }
+        if (kind == "VARCHAR" && !Cp874::represents(text)) {
+            QChar bad;
+            for (const QChar c : text) {
+                if (!Cp874::represents(QString(c))) {
+                    bad = c;
+                    break;
+                }
+            }
+            fail(ctx, QStringLiteral("Not supported by the embedded engine: the character '%1' (U+%2) in the varchar column '%3', which holds the Thai code page "
+                                     "only (SQL Server would store '?'). Leave the character out, or make the column nvarchar.")
+                          .arg(bad)
+                          .arg(bad.unicode(), 4, 16, QLatin1Char('0'))
+                          .arg(shown(column)));
+            return;
+        }
+        sqlite3_result_int(ctx, 1);
+        return;
+    }
+    if (kind == "DECIMAL") {
+        if (type == SQLITE_TEXT || type == SQLITE_BLOB) {
+            fail(ctx, QStringLiteral("Error converting data type varchar to numeric (column '%1').").arg(shown(column)));
+            return;
+        }
+        const double d = sqlite3_value_double(argv[0]);
+        const qint64 scale = sqlite3_value_int64(argv[3]);
+        if (!(std::fabs(d) < std::pow(10.0, double(a - scale)))) {
+            fail(ctx, QStringLiteral("Arithmetic overflow error converting numeric to data type numeric (column '%1').").arg(shown(column)));
+            return;
+        }
+        sqlite3_result_int(ctx, 1);
+        return;
+    }
+    static const IntegerRange ranges[] = {
+        { "INT", -2147483648LL, 2147483647LL },
+        { "BIGINT", kMin, kMax },
+        { "SMALLINT", -32768, 32767 },
+        { "TINYINT", 0, 255 },
+    };
+    for (const IntegerRange& r : ranges) {
+        if (kind != r.name)
+            continue;
+        const QString typeName = QString::fromLatin1(r.name).toLower();
+        if (type == SQLITE_TEXT || type == SQLITE_BLOB) {
+            const QString text = type == SQLITE_TEXT ? textOf(argv[0]) : QString();
+            if (type == SQLITE_TEXT && text.trimmed().isEmpty())
+                fail(ctx, QStringLiteral("Not supported by the embedded engine: a blank text in the %1 column '%2' (SQL Server would store 0).").arg(typeName, shown(column)));
+            else
+                fail(ctx, QStringLiteral("Conversion failed when converting the varchar value '%1' to data type %2.").arg(shown(text), typeName));
+            return;
+        }
+        if (type == SQLITE_FLOAT) {
+            const double d = sqlite3_value_double(argv[0]);
+            if (!(d >= double(r.min) && d <= double(r.max))) {
+                fail(ctx, QStringLiteral("Arithmetic overflow error converting expression to data type %1.").arg(typeName));
+                return;
+            }
+            fail(ctx, QStringLiteral("Not supported by the embedded engine: the fraction %1 in the %2 column '%3' (SQL Server would cut it to %4).")
+                          .arg(QString::number(d, 'g', 17), typeName, shown(column), QString::number(std::trunc(d), 'g', 17)));
+            return;
+        }
+        const qint64 n = sqlite3_value_int64(argv[0]);
+        if (n < r.min || n > r.max) {
+            fail(ctx, QStringLiteral("Arithmetic overflow error converting expression to data type %1.").arg(typeName));
+            return;
+        }
+    }
+    sqlite3_result_int(ctx, 1);
+}
+
 int collate(void*, int la, const void* a, int lb, const void* b)
 {
-    const auto* pa = static_cast<const unsigned char*>(a);
-    const auto* pb = static_cast<const unsigned char*>(b);
-    while (la > 0 && pa[la - 1] == ' ')
-        --la;
-    while (lb > 0 && pb[lb - 1] == ' ')
-        --lb;
-    int i = 0;
-    bool unicode = false;
-    for (; i < la && i < lb; ++i) {
-        unsigned char ca = pa[i];
-        unsigned char cb = pb[i];
-        if (ca >= 0x80 || cb >= 0x80) {
-            unicode = true; // not plain ASCII from here: compare the rest as Unicode
-            break;
-        }
-        if (ca >= 'a' && ca <= 'z')
-            ca = ca - 'a' + 'A';
-        if (cb >= 'a' && cb <= 'z')
-            cb = cb - 'a' + 'A';
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-    }
-    if (!unicode)
-        return la == lb ? 0 : (la < lb ? -1 : 1);
-    const QString sa = QString::fromUtf8(reinterpret_cast<const char*>(pa + i), la - i);
-    const QString sb = QString::fromUtf8(reinterpret_cast<const char*>(pb + i), lb - i);
-    const int c = sa.compare(sb, Qt::CaseInsensitive);
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    return compareEmbeddedText(static_cast<const char*>(a), la, static_cast<const char*>(b), lb);
 }
 
 } // namespace
@@ -827,6 +1023,12 @@ void registerEmbeddedFunctions(sqlite3* db, bool dayMonthYear)
     add("zaq_float", 1, flags, nullptr, floatFn);
     add("zaq_decimal", 3, flags, nullptr, decimalFn);
     add("zaq_scalar", 2, flags, nullptr, scalarFn);
+    add("zaq_charindex", 2, flags, nullptr, charindexFn);
+    add("zaq_int", 1, flags, nullptr, intFn);
+    add("zaq_column", 5, flags, nullptr, columnFn);
+    add("zaq_abs", 1, flags, nullptr, absFn);
+    sqlite3_create_function_v2(db, "zaq_sum", 1, flags, nullptr, nullptr, aggregateStep<false>, aggregateFinal<false>, nullptr);
+    sqlite3_create_function_v2(db, "zaq_avg", 1, flags, nullptr, nullptr, aggregateStep<true>, aggregateFinal<true>, nullptr);
     add("zaq_like", 2, flags, nullptr, likeFn);
     add("zaq_like", 3, flags, nullptr, likeFn);
     void* dmy = dayMonthYear ? db : nullptr;
