@@ -423,7 +423,7 @@ void textFn(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     resultText(ctx, s);
 }
 
-struct IntegerRange
+struct IntegerType
 {
     const char* name;
     qint64 min;
@@ -434,7 +434,7 @@ struct IntegerRange
 // texts must hold a whole number (blanks alone are 0); out of range fails.
 void integerFn(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
-    static const IntegerRange types[] = {
+    static const IntegerType types[] = {
         { "INT", -2147483648LL, 2147483647LL },
         { "BIGINT", kMin, kMax },
         { "SMALLINT", -32768, 32767 },
@@ -442,8 +442,8 @@ void integerFn(sqlite3_context* ctx, int, sqlite3_value** argv)
         { "BIT", kMin, kMax },
     };
     const QByteArray wanted(reinterpret_cast<const char*>(sqlite3_value_text(argv[1])));
-    const IntegerRange* t = &types[0];
-    for (const IntegerRange& candidate : types) {
+    const IntegerType* t = &types[0];
+    for (const IntegerType& candidate : types) {
         if (wanted == candidate.name)
             t = &candidate;
     }
@@ -893,100 +893,6 @@ void aggregateFinal(sqlite3_context* ctx)
     sqlite3_result_int64(ctx, Average ? a->whole / a->count : a->whole);
 }
 
-// The check of one column on every write (zaq_column(value, kind, a, b,
-// name)): what SQL Server's column type would refuse is refused with its
-// error, and what SQL Server would silently change (a character a varchar of
-// the Thai code page cannot hold becomes "?", a fraction put into an integer
-// is cut) is refused in words, rather than kept as it was given.
-void columnFn(sqlite3_context* ctx, int, sqlite3_value** argv)
-{
-    const int type = sqlite3_value_type(argv[0]);
-    if (type == SQLITE_NULL) {
-        sqlite3_result_int(ctx, 1);
-        return;
-    }
-    const QByteArray kind(reinterpret_cast<const char*>(sqlite3_value_text(argv[1])));
-    const qint64 a = sqlite3_value_int64(argv[2]);
-    const QString column = textOf(argv[4]);
-    if (kind == "VARCHAR" || kind == "NVARCHAR") {
-        if (type == SQLITE_BLOB) {
-            sqlite3_result_int(ctx, 1);
-            return;
-        }
-        const QString text = textOf(argv[0]);
-        if (a >= 0 && text.size() > a) {
-            fail(ctx, QStringLiteral("String or binary data would be truncated in column '%1'. Truncated value: '%2'.").arg(shown(column), shown(text.left(int(a)))));
-            return;
-        }
-        if (kind == "VARCHAR" && !Cp874::represents(text)) {
-            QChar bad;
-            for (const QChar c : text) {
-                if (!Cp874::represents(QString(c))) {
-                    bad = c;
-                    break;
-                }
-            }
-            fail(ctx, QStringLiteral("Not supported by the embedded engine: the character '%1' (U+%2) in the varchar column '%3', which holds the Thai code page "
-                                     "only (SQL Server would store '?'). Leave the character out, or make the column nvarchar.")
-                          .arg(bad)
-                          .arg(bad.unicode(), 4, 16, QLatin1Char('0'))
-                          .arg(shown(column)));
-            return;
-        }
-        sqlite3_result_int(ctx, 1);
-        return;
-    }
-    if (kind == "DECIMAL") {
-        if (type == SQLITE_TEXT || type == SQLITE_BLOB) {
-            fail(ctx, QStringLiteral("Error converting data type varchar to numeric (column '%1').").arg(shown(column)));
-            return;
-        }
-        const double d = sqlite3_value_double(argv[0]);
-        const qint64 scale = sqlite3_value_int64(argv[3]);
-        if (!(std::fabs(d) < std::pow(10.0, double(a - scale)))) {
-            fail(ctx, QStringLiteral("Arithmetic overflow error converting numeric to data type numeric (column '%1').").arg(shown(column)));
-            return;
-        }
-        sqlite3_result_int(ctx, 1);
-        return;
-    }
-    static const IntegerRange ranges[] = {
-        { "INT", -2147483648LL, 2147483647LL },
-        { "BIGINT", kMin, kMax },
-        { "SMALLINT", -32768, 32767 },
-        { "TINYINT", 0, 255 },
-    };
-    for (const IntegerRange& r : ranges) {
-        if (kind != r.name)
-            continue;
-        const QString typeName = QString::fromLatin1(r.name).toLower();
-        if (type == SQLITE_TEXT || type == SQLITE_BLOB) {
-            const QString text = type == SQLITE_TEXT ? textOf(argv[0]) : QString();
-            if (type == SQLITE_TEXT && text.trimmed().isEmpty())
-                fail(ctx, QStringLiteral("Not supported by the embedded engine: a blank text in the %1 column '%2' (SQL Server would store 0).").arg(typeName, shown(column)));
-            else
-                fail(ctx, QStringLiteral("Conversion failed when converting the varchar value '%1' to data type %2.").arg(shown(text), typeName));
-            return;
-        }
-        if (type == SQLITE_FLOAT) {
-            const double d = sqlite3_value_double(argv[0]);
-            if (!(d >= double(r.min) && d <= double(r.max))) {
-                fail(ctx, QStringLiteral("Arithmetic overflow error converting expression to data type %1.").arg(typeName));
-                return;
-            }
-            fail(ctx, QStringLiteral("Not supported by the embedded engine: the fraction %1 in the %2 column '%3' (SQL Server would cut it to %4).")
-                          .arg(QString::number(d, 'g', 17), typeName, shown(column), QString::number(std::trunc(d), 'g', 17)));
-            return;
-        }
-        const qint64 n = sqlite3_value_int64(argv[0]);
-        if (n < r.min || n > r.max) {
-            fail(ctx, QStringLiteral("Arithmetic overflow error converting expression to data type %1.").arg(typeName));
-            return;
-        }
-    }
-    sqlite3_result_int(ctx, 1);
-}
-
 int collate(void*, int la, const void* a, int lb, const void* b)
 {
     return compareEmbeddedText(static_cast<const char*>(a), la, static_cast<const char*>(b), lb);
@@ -1025,7 +931,6 @@ void registerEmbeddedFunctions(sqlite3* db, bool dayMonthYear)
     add("zaq_scalar", 2, flags, nullptr, scalarFn);
     add("zaq_charindex", 2, flags, nullptr, charindexFn);
     add("zaq_int", 1, flags, nullptr, intFn);
-    add("zaq_column", 5, flags, nullptr, columnFn);
     add("zaq_abs", 1, flags, nullptr, absFn);
     sqlite3_create_function_v2(db, "zaq_sum", 1, flags, nullptr, nullptr, aggregateStep<false>, aggregateFinal<false>, nullptr);
     sqlite3_create_function_v2(db, "zaq_avg", 1, flags, nullptr, nullptr, aggregateStep<true>, aggregateFinal<true>, nullptr);

@@ -153,7 +153,7 @@ public:
     QString range(const SqlTokens& v, int b, int e);
     QString columnDef(const SqlTokens& v, int b, int e);
     // The columns columnDef met whose type SQL Server enforces on write: the
-    // column and the arguments of zaq_column after its value.
+    // column and the statements of its guard triggers.
     QVector<QPair<QString, QString>> checks;
 
 private:
@@ -1040,13 +1040,52 @@ QString Emitter::columnDef(const SqlTokens& v, int b, int e)
     QString mapped;
     bool text = false;
     // What SQL Server enforces on every write and SQLite does not: a text's
-    // length and code page, an integer's range, a decimal's precision. The
-    // check function fails with SQL Server's error (see zaq_column).
+    // length and code page, an integer's range, a decimal's precision. Each
+    // becomes a statement of the column's guard triggers that fails with SQL
+    // Server's error, or refuses in words what SQL Server would silently
+    // change (a character a varchar of the Thai code page cannot hold becomes
+    // "?", a fraction in an integer is cut). Plain SQL only, so that any
+    // SQLite connection can still write the file.
     QString check;
     auto checked = [&](const char* kind, const QString& first, const QString& second) {
-        QString quotedName = QString(name).remove(QLatin1Char('"'));
-        quotedName.replace(QLatin1Char('\''), QLatin1String("''"));
-        check = QStringLiteral("'%1', %2, %3, '%4'").arg(QLatin1String(kind), first, second, quotedName);
+        QString shownName = QString(name).remove(QLatin1Char('"'));
+        shownName.replace(QLatin1Char('\''), QLatin1String("''"));
+        const QString value = QStringLiteral("NEW.") + name;
+        QStringList out;
+        auto refuse = [&](const QString& condition, const QString& message) {
+            out.append(QStringLiteral("SELECT RAISE(ABORT, '%1') WHERE %2;").arg(message, condition));
+        };
+        const QString k = QLatin1String(kind);
+        if (k == QLatin1String("VARCHAR") || k == QLatin1String("NVARCHAR")) {
+            if (first.toInt() >= 0)
+                refuse(QStringLiteral("typeof(%1) = 'text' AND length(rtrim(%1, ' ')) > %2").arg(value, first),
+                    QStringLiteral("String or binary data would be truncated in column ''%1''.").arg(shownName));
+            if (k == QLatin1String("VARCHAR"))
+                refuse(QStringLiteral("typeof(%1) = 'text' AND %1 GLOB '*[^' || char(1) || '-' || char(127, 160, 3585) || '-' || char(3642, 3647) || '-' || "
+                                      "char(3675, 8364, 8230, 8216, 8217, 8220, 8221, 8226, 8211, 8212) || ']*'")
+                           .arg(value),
+                    QStringLiteral("Not supported by the embedded engine: a character outside the Thai code page (874) in the varchar column ''%1'', "
+                                   "where SQL Server would store ''?''. Leave the character out, or make the column nvarchar.")
+                        .arg(shownName));
+        } else if (k == QLatin1String("DECIMAL")) {
+            refuse(QStringLiteral("typeof(%1) IN ('text', 'blob')").arg(value), QStringLiteral("Error converting data type varchar to numeric (column ''%1'').").arg(shownName));
+            refuse(QStringLiteral("typeof(%1) IN ('integer', 'real') AND abs(%1) >= 1e%2").arg(value).arg(first.toInt() - second.toInt()),
+                QStringLiteral("Arithmetic overflow error converting numeric to data type numeric (column ''%1'').").arg(shownName));
+        } else {
+            const bool big = k == QLatin1String("BIGINT");
+            const QString low = k == QLatin1String("SMALLINT") ? QStringLiteral("-32768") : k == QLatin1String("TINYINT") ? QStringLiteral("0") : big ? QStringLiteral("-9223372036854775808") : QStringLiteral("-2147483648");
+            const QString high = k == QLatin1String("SMALLINT") ? QStringLiteral("32767") : k == QLatin1String("TINYINT") ? QStringLiteral("255") : big ? QStringLiteral("9223372036854775807") : QStringLiteral("2147483647");
+            const QString typeName = k.toLower();
+            const QString overflow = QStringLiteral("Arithmetic overflow error converting expression to data type %1.").arg(typeName);
+            refuse(QStringLiteral("typeof(%1) IN ('integer', 'real') AND (%1 < %2 OR %1 > %3)").arg(value, low, high), overflow);
+            refuse(QStringLiteral("typeof(%1) = 'real' AND %1 BETWEEN %2 AND %3").arg(value, low, high),
+                QStringLiteral("Not supported by the embedded engine: a fraction in the %1 column ''%2'', which SQL Server would cut.").arg(typeName, shownName));
+            refuse(QStringLiteral("typeof(%1) = 'text' AND trim(%1) = ''").arg(value),
+                QStringLiteral("Not supported by the embedded engine: a blank text in the %1 column ''%2'', where SQL Server would store 0.").arg(typeName, shownName));
+            refuse(QStringLiteral("typeof(%1) = 'blob' OR (typeof(%1) = 'text' AND trim(%1) <> '')").arg(value),
+                QStringLiteral("Conversion failed when converting the varchar value in column ''%1'' to data type %2.").arg(shownName, typeName));
+        }
+        check = out.join(QLatin1Char(' '));
     };
     const bool maxSize = size.isEmpty() || size.compare(QLatin1String("max"), Qt::CaseInsensitive) == 0;
     if (type.endsWith(QLatin1String("INT")) || type == QLatin1String("INTEGER") || type == QLatin1String("BIT")) {
@@ -1681,17 +1720,14 @@ private:
 
     // SQL Server enforces a column's type on every write (lengths, the code
     // page, ranges); SQLite does not, so a trigger per column and write
-    // checks the row as it is stored (zaq_column fails with SQL Server's
-    // error). Triggers, not CHECK constraints: SQLite drops a column that a
+    // checks the row as it is stored. Triggers, not CHECK constraints: SQLite drops a column that a
     // trigger names once the trigger is dropped, never one that a CHECK names.
     static QStringList guards(const QString& table, const QVector<QPair<QString, QString>>& checks)
     {
         QStringList out;
         for (const auto& c : checks) {
-            out.append(QStringLiteral("CREATE TRIGGER %1 AFTER INSERT ON %2 BEGIN SELECT zaq_column(NEW.%3, %4); END")
-                           .arg(guardName(table, c.first, "insert"), table, c.first, c.second));
-            out.append(QStringLiteral("CREATE TRIGGER %1 AFTER UPDATE OF %3 ON %2 BEGIN SELECT zaq_column(NEW.%3, %4); END")
-                           .arg(guardName(table, c.first, "update"), table, c.first, c.second));
+            out.append(QStringLiteral("CREATE TRIGGER %1 AFTER INSERT ON %2 BEGIN %3 END").arg(guardName(table, c.first, "insert"), table, c.second));
+            out.append(QStringLiteral("CREATE TRIGGER %1 AFTER UPDATE OF %3 ON %2 BEGIN %4 END").arg(guardName(table, c.first, "update"), table, c.first, c.second));
         }
         return out;
     }
