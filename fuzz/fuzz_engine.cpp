@@ -33,6 +33,8 @@ sqlite3* database()
 void run(sqlite3* db, const EmbeddedPlan& plan)
 {
     for (const EmbeddedStep& step : plan) {
+        for (const QString& guard : step.before)
+            sqlite3_exec(db, guard.toUtf8().constData(), nullptr, nullptr, nullptr);
         const QByteArray sql = step.sql.toUtf8();
         sqlite3_stmt* st = nullptr;
         if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &st, nullptr) != SQLITE_OK || !st)
@@ -49,6 +51,8 @@ void run(sqlite3* db, const EmbeddedPlan& plan)
         for (int rows = 0; rows < 100 && sqlite3_step(st) == SQLITE_ROW; ++rows) {
         }
         sqlite3_finalize(st);
+        for (const QString& guard : step.after)
+            sqlite3_exec(db, guard.toUtf8().constData(), nullptr, nullptr, nullptr);
         if (step.kind == EmbeddedStep::IfExists)
             run(db, step.body);
     }

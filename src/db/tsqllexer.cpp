@@ -2,6 +2,8 @@
 
 #include "db/dberror.h"
 
+#include <cctype>
+
 namespace {
 bool isWordStart(QChar c) { return c.isLetter() || c == QLatin1Char('_') || c == QLatin1Char('#'); }
 bool isWordPart(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('#') || c == QLatin1Char('$'); }
@@ -32,10 +34,26 @@ SqlTokens tokenizeSql(const QString& s)
             continue;
         }
         if (c == QLatin1Char('/') && i + 1 < n && s.at(i + 1) == QLatin1Char('*')) {
-            const int end = s.indexOf(QLatin1String("*/"), i + 2);
-            const int stop = end < 0 ? n : end + 2;
-            line += int(s.mid(i, stop - i).count(QLatin1Char('\n')));
-            i = stop;
+            // Comments nest, as SQL Server reads them; one left open is an error.
+            int depth = 0;
+            int j = i;
+            while (j < n) {
+                if (s.at(j) == QLatin1Char('/') && j + 1 < n && s.at(j + 1) == QLatin1Char('*')) {
+                    ++depth;
+                    j += 2;
+                } else if (s.at(j) == QLatin1Char('*') && j + 1 < n && s.at(j + 1) == QLatin1Char('/')) {
+                    j += 2;
+                    if (--depth == 0)
+                        break;
+                } else {
+                    if (s.at(j) == QLatin1Char('\n'))
+                        ++line;
+                    ++j;
+                }
+            }
+            if (depth > 0)
+                throw DbError(QStringLiteral("Missing end comment mark '*/'."));
+            i = j;
             continue;
         }
         const int startLine = line;
@@ -87,6 +105,15 @@ SqlTokens tokenizeSql(const QString& s)
             while (j < n && (isWordPart(s.at(j)) || s.at(j) == QLatin1Char('@')))
                 ++j;
             push(SqlToken::Variable, s.mid(i, j - i), startLine);
+            i = j;
+            continue;
+        }
+        if (c == QLatin1Char('0') && i + 1 < n && (s.at(i + 1) == QLatin1Char('x') || s.at(i + 1) == QLatin1Char('X'))) {
+            // A binary constant such as 0x41; the text keeps the "0x".
+            int j = i + 2;
+            while (j < n && isxdigit(s.at(j).unicode() < 0x80 ? s.at(j).unicode() : 0))
+                ++j;
+            push(SqlToken::Number, s.mid(i, j - i), startLine);
             i = j;
             continue;
         }

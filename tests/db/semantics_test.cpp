@@ -45,6 +45,16 @@ TEST_F(Semantics, AnswersAsSqlServerOrRefusesInWords)
     }
 }
 
+TEST_F(Semantics, ColumnTypesHoldOnEveryWrite)
+{
+    for (const TsqlSemantics::Row& row : TsqlSemantics::kWriteRows) {
+        session->beginTransaction();
+        const QString wrong = TsqlSemantics::check(*session, row, true);
+        session->rollback();
+        EXPECT_TRUE(wrong.isEmpty()) << row.statement << " — " << wrong.toStdString();
+    }
+}
+
 TEST_F(Semantics, ErrorsSaySqlServersWords)
 {
     const char* const cases[][2] = {
@@ -52,6 +62,11 @@ TEST_F(Semantics, ErrorsSaySqlServersWords)
         { "select cast(9223372036854775807 as bigint) + 1", "Arithmetic overflow" },
         { "select cast('abc' as int)", "Conversion failed when converting the varchar value 'abc' to data type int" },
         { "select (select Code from UserName)", "Subquery returned more than 1 value" },
+        { "select case when 1 = 'a' then 1 else 0 end", "Conversion failed when converting the varchar value 'a' to data type int" },
+        { "select 2147483647 + 1", "Arithmetic overflow error converting expression to data type int" },
+        { "select sum(x) from (select 'a' x) t", "Operand data type varchar is invalid for sum operator" },
+        { "select 1 /* open", "Missing end comment mark" },
+        { "create table ZaqSemantics (c varchar(3)) insert into ZaqSemantics values ('abcd')", "String or binary data would be truncated" },
     };
     for (const auto& c : cases)
         EXPECT_TRUE(failure(*session, QString::fromUtf8(c[0])).contains(QLatin1String(c[1]))) << c[0];

@@ -208,6 +208,16 @@ TEST_F(LiveSqlServer, answersTheSemanticsTableAsDocumented)
     }
 }
 
+TEST_F(LiveSqlServer, holdsColumnTypesOnWriteAsDocumented)
+{
+    for (const TsqlSemantics::Row& row : TsqlSemantics::kWriteRows) {
+        m_cfg->beginTransaction();
+        const QString wrong = TsqlSemantics::check(*m_cfg, row, false);
+        m_cfg->rollback();
+        EXPECT_TRUE(wrong.isEmpty()) << row.statement << " — " << wrong.toStdString();
+    }
+}
+
 TEST_F(LiveSqlServer, queryTimeLimitAndReadOnlyModeTakeEffect)
 {
     MssqlSession quick(profile(m_live.server, m_config, QStringLiteral("zaq"), QStringLiteral("hollyoak"), 1));

@@ -2,6 +2,7 @@
 #include "db/embedded/serverclock.h"
 
 #include "db/cp874.h"
+#include "db/embedded/collation.h"
 #include "db/embedded/translator.h"
 
 #include <QDateTime>
@@ -763,38 +764,139 @@ void datetimeFn(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     resultText(ctx, dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")));
 }
 
-// Text comparison as SQL Server's default collation does it: letter case and
-// trailing blanks do not count.
+// An int expression's value: beyond int's range it fails, as SQL Server's
+// int arithmetic fails.
+void intFn(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER) {
+        const qint64 n = sqlite3_value_int64(argv[0]);
+        if (n < -2147483648LL || n > 2147483647LL) {
+            fail(ctx, QStringLiteral("Arithmetic overflow error converting expression to data type int."));
+            return;
+        }
+    }
+    sqlite3_result_value(ctx, argv[0]);
+}
+
+// CHARINDEX(what, text): the first place of what in text, letter case
+// ignored as the collation ignores it; 0 when what is empty or absent.
+void charindexFn(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const QString what = textOf(argv[0]);
+    if (what.isEmpty()) {
+        sqlite3_result_int(ctx, 0);
+        return;
+    }
+    sqlite3_result_int64(ctx, textOf(argv[1]).toCaseFolded().indexOf(what.toCaseFolded()) + 1);
+}
+
+// ABS: numbers keep their kind; a text converts to float as SQL Server
+// converts it, and fails when it is not a number.
+void absFn(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    switch (sqlite3_value_type(argv[0])) {
+    case SQLITE_NULL:
+        sqlite3_result_null(ctx);
+        return;
+    case SQLITE_INTEGER: {
+        const qint64 n = sqlite3_value_int64(argv[0]);
+        if (n == kMin) {
+            fail(ctx, QStringLiteral("Arithmetic overflow error converting expression to data type bigint."));
+            return;
+        }
+        sqlite3_result_int64(ctx, n < 0 ? -n : n);
+        return;
+    }
+    case SQLITE_FLOAT:
+        sqlite3_result_double(ctx, std::fabs(sqlite3_value_double(argv[0])));
+        return;
+    case SQLITE_TEXT: {
+        bool ok = false;
+        const double d = textOf(argv[0]).trimmed().toDouble(&ok);
+        if (!ok || !std::isfinite(d)) {
+            fail(ctx, QStringLiteral("Error converting data type varchar to float."));
+            return;
+        }
+        sqlite3_result_double(ctx, std::fabs(d));
+        return;
+    }
+    default:
+        fail(ctx, QStringLiteral("Operand data type varbinary is invalid for abs operator."));
+        return;
+    }
+}
+
+// SUM and AVG as SQL Server answers them: texts and binaries are refused, a
+// sum of integers fails on overflow, and the average of integers is an
+// integer (the sum divided by the count, cut toward zero).
+struct Aggregate
+{
+    qint64 count;
+    qint64 whole;
+    double real;
+    bool anyReal;
+    bool failed;
+};
+
+template <bool Average>
+void aggregateStep(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    auto* a = static_cast<Aggregate*>(sqlite3_aggregate_context(ctx, sizeof(Aggregate)));
+    if (!a || a->failed)
+        return;
+    const char* name = Average ? "avg" : "sum";
+    switch (sqlite3_value_type(argv[0])) {
+    case SQLITE_NULL:
+        return;
+    case SQLITE_INTEGER:
+        if (!checkedAdd(a->whole, sqlite3_value_int64(argv[0]), a->whole)) {
+            a->failed = true;
+            fail(ctx, QStringLiteral("Arithmetic overflow error converting expression to data type bigint."));
+            return;
+        }
+        break;
+    case SQLITE_FLOAT:
+        a->real += sqlite3_value_double(argv[0]);
+        a->anyReal = true;
+        break;
+    default:
+        a->failed = true;
+        fail(ctx, QStringLiteral("Operand data type %1 is invalid for %2 operator.")
+                      .arg(QLatin1String(sqlite3_value_type(argv[0]) == SQLITE_TEXT ? "varchar" : "varbinary"), QLatin1String(name)));
+        return;
+    }
+    ++a->count;
+}
+
+template <bool Average>
+void aggregateFinal(sqlite3_context* ctx)
+{
+    auto* a = static_cast<Aggregate*>(sqlite3_aggregate_context(ctx, 0));
+    if (!a || a->count == 0) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    if (a->failed)
+        return;
+    if (a->anyReal) {
+        const double total = a->real + double(a->whole);
+        if (!std::isfinite(total)) {
+            fail(ctx, QStringLiteral("Arithmetic overflow error converting expression to data type float."));
+            return;
+        }
+        sqlite3_result_double(ctx, Average ? total / double(a->count) : total);
+        return;
+    }
+    sqlite3_result_int64(ctx, Average ? a->whole / a->count : a->whole);
+}
+
 int collate(void*, int la, const void* a, int lb, const void* b)
 {
-    const auto* pa = static_cast<const unsigned char*>(a);
-    const auto* pb = static_cast<const unsigned char*>(b);
-    while (la > 0 && pa[la - 1] == ' ')
-        --la;
-    while (lb > 0 && pb[lb - 1] == ' ')
-        --lb;
-    int i = 0;
-    bool unicode = false;
-    for (; i < la && i < lb; ++i) {
-        unsigned char ca = pa[i];
-        unsigned char cb = pb[i];
-        if (ca >= 0x80 || cb >= 0x80) {
-            unicode = true; // not plain ASCII from here: compare the rest as Unicode
-            break;
-        }
-        if (ca >= 'a' && ca <= 'z')
-            ca = ca - 'a' + 'A';
-        if (cb >= 'a' && cb <= 'z')
-            cb = cb - 'a' + 'A';
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-    }
-    if (!unicode)
-        return la == lb ? 0 : (la < lb ? -1 : 1);
-    const QString sa = QString::fromUtf8(reinterpret_cast<const char*>(pa + i), la - i);
-    const QString sb = QString::fromUtf8(reinterpret_cast<const char*>(pb + i), lb - i);
-    const int c = sa.compare(sb, Qt::CaseInsensitive);
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    return compareEmbeddedText(static_cast<const char*>(a), la, static_cast<const char*>(b), lb);
 }
 
 } // namespace
@@ -828,6 +930,11 @@ void registerEmbeddedFunctions(sqlite3* db, bool dayMonthYear)
     add("zaq_float", 1, flags, nullptr, floatFn);
     add("zaq_decimal", 3, flags, nullptr, decimalFn);
     add("zaq_scalar", 2, flags, nullptr, scalarFn);
+    add("zaq_charindex", 2, flags, nullptr, charindexFn);
+    add("zaq_int", 1, flags, nullptr, intFn);
+    add("zaq_abs", 1, flags, nullptr, absFn);
+    sqlite3_create_function_v2(db, "zaq_sum", 1, flags, nullptr, nullptr, aggregateStep<false>, aggregateFinal<false>, nullptr);
+    sqlite3_create_function_v2(db, "zaq_avg", 1, flags, nullptr, nullptr, aggregateStep<true>, aggregateFinal<true>, nullptr);
     add("zaq_like", 2, flags, nullptr, likeFn);
     add("zaq_like", 3, flags, nullptr, likeFn);
     void* dmy = dayMonthYear ? db : nullptr;

@@ -139,6 +139,17 @@ EmbeddedSession::EmbeddedSession(const ConnectionProfile& profile)
             throw DbError(QStringLiteral("Database \"%1\" on server \"%2\" cannot be read (%3): %4").arg(database, server, QDir::cleanPath(file), e.databaseText()));
         }
         probe.finish();
+        // Version 1 of the collation is a true order; indexes built under the
+        // earlier one may hold a few texts out of order, which lookups through
+        // them would miss. They are rebuilt once.
+        if (!master && !m_readOnly) {
+            QSqlQuery version(m_db);
+            if (version.exec(QStringLiteral("PRAGMA user_version")) && version.next() && version.value(0).toInt() < 1) {
+                version.finish();
+                exec(m_db, "REINDEX ZAQ_CI");
+                exec(m_db, "PRAGMA user_version = 1");
+            }
+        }
         // The server catalogue as SQL Server answers it.
         exec(m_db,
             "CREATE TEMP VIEW SysObjects AS SELECT name COLLATE ZAQ_CI AS Name, rowid AS Id,"
@@ -251,6 +262,20 @@ std::unique_ptr<QSqlQuery> EmbeddedSession::native(const QString& sql, const QVa
     return q;
 }
 
+// master is answered from the server folder and keeps nothing: a table made
+// or a row written there would report success and be gone with the
+// connection, where SQL Server keeps it. Such statements are refused.
+void EmbeddedSession::refuseWriteInMaster(const QString& sql)
+{
+    const QString first = sql.section(QLatin1Char(' '), 0, 0).toUpper();
+    static const QStringList writes { QStringLiteral("CREATE"), QStringLiteral("ALTER"), QStringLiteral("DROP"), QStringLiteral("INSERT"),
+        QStringLiteral("UPDATE"), QStringLiteral("DELETE") };
+    if (writes.contains(first))
+        throw DbError(QStringLiteral("Not supported by the embedded engine: %1 in the master database, which the embedded server answers from its folder "
+                                     "and which keeps no tables or rows of its own.")
+                          .arg(excerpt(sql.section(QLatin1Char(' '), 0, 1).toUpper(), 60)));
+}
+
 std::unique_ptr<QSqlQuery> EmbeddedSession::runSteps(const EmbeddedPlan& plan, const ParamValues& params)
 {
     std::unique_ptr<QSqlQuery> last;
@@ -262,7 +287,13 @@ std::unique_ptr<QSqlQuery> EmbeddedSession::runSteps(const EmbeddedPlan& plan, c
             values.append(params.value(name));
         }
         if (step.kind == EmbeddedStep::Run) {
+            if (m_file.isEmpty())
+                refuseWriteInMaster(step.sql);
+            for (const QString& sql : step.before)
+                native(sql);
             last = native(step.sql, values);
+            for (const QString& sql : step.after)
+                native(sql);
             continue;
         }
         auto cond = native(step.sql, values);

@@ -32,6 +32,7 @@ public:
 private:
     void fail(const QString& what, const QSqlError& error) const;
     std::unique_ptr<QSqlQuery> runSteps(const EmbeddedPlan& plan, const ParamValues& params);
+    static void refuseWriteInMaster(const QString& sql);
     static int progress(void* self);
 
     QString m_server;

@@ -126,6 +126,11 @@ int matchParen(const SqlTokens& v, int open, int end)
 QString number(const SqlToken& k)
 {
     const QString& text = k.text;
+    if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        // SQL Server pads an odd number of digits with a leading zero.
+        const QString digits = text.mid(2);
+        return QStringLiteral("X'") + (digits.size() % 2 ? QStringLiteral("0") : QString()) + digits + QLatin1Char('\'');
+    }
     bool ok = false;
     if (!text.contains(QLatin1Char('.')) && !text.contains(QLatin1Char('e'), Qt::CaseInsensitive)) {
         text.toLongLong(&ok);
@@ -147,14 +152,24 @@ public:
 
     QString range(const SqlTokens& v, int b, int e);
     QString columnDef(const SqlTokens& v, int b, int e);
+    // The columns columnDef met whose type SQL Server enforces on write: the
+    // column and the statements of its guard triggers.
+    QVector<QPair<QString, QString>> checks;
 
 private:
+    // What the translation knows of an item's SQL Server type: enough to
+    // apply the collation and the implicit conversions between texts and
+    // numbers. A column's type is not known here (Unknown).
+    enum class Type { Unknown, Text, Integer, BigInt, Number };
     struct Node
     {
         enum Kind { Item, Op, Other };
         Kind kind;
         QString text;
         bool isText = false; // an item whose value is always text or NULL
+        Type type = Type::Unknown;
+        bool literal = false; // a quoted text, as written
+        bool column = false;  // a bare column name
     };
 
     int m_depth = 0;
@@ -168,6 +183,11 @@ private:
     QString cast(const QString& expr, const SqlTokens& v, int b, int e);
     QString scalarSubquery(const SqlTokens& v, int b, int e);
     static bool valuePosition(const QVector<Node>& nodes);
+    static Type resultType(const QString& function, const SqlTokens& v, int b, int e);
+    static Type literalType(const QString& number);
+    static int castLength(const SqlTokens& v, int b, int e, bool& padded);
+    SqlTokens typedCase(const SqlTokens& v, int b, int e);
+    static void typeComparisons(QVector<Node>& nodes);
     QVector<QPair<int, int>> splitArgs(const SqlTokens& v, int b, int e);
     static QString fold(const QVector<Node>& nodes);
 };
@@ -193,13 +213,6 @@ QVector<QPair<int, int>> Emitter::splitArgs(const SqlTokens& v, int b, int e)
     return out;
 }
 
-// Functions whose answer is text or NULL whatever they are given.
-const QSet<QString>& textFunctions()
-{
-    static const QSet<QString> names = { QStringLiteral("LTRIM"), QStringLiteral("RTRIM"), QStringLiteral("UPPER"), QStringLiteral("LOWER") };
-    return names;
-}
-
 QString Emitter::range(const SqlTokens& v, int b, int e)
 {
     const NestingGuard guard(m_depth);
@@ -207,9 +220,13 @@ QString Emitter::range(const SqlTokens& v, int b, int e)
     QString limit;
     QString unary;
     auto prevIsItem = [&] { return !nodes.isEmpty() && nodes.last().kind == Node::Item; };
-    auto pushItem = [&](const QString& text, bool isText = false) {
-        nodes.append(Node { Node::Item, unary + text, isText && unary.isEmpty() });
-        unary.clear();
+    auto pushItem = [&](const QString& text, Type type = Type::Unknown, bool literal = false, bool column = false) {
+        if (!unary.isEmpty()) {
+            nodes.append(Node { Node::Item, unary + text, false, type == Type::Text ? Type::Unknown : type, false, false });
+            unary.clear();
+            return;
+        }
+        nodes.append(Node { Node::Item, text, type == Type::Text, type, literal, column });
     };
 
     int i = b;
@@ -239,7 +256,8 @@ QString Emitter::range(const SqlTokens& v, int b, int e)
                 }
                 if (j >= e)
                     syntax(&k);
-                pushItem(QStringLiteral("CASE ") + range(v, i + 1, j) + QStringLiteral(" END"));
+                const SqlTokens body = typedCase(v, i + 1, j);
+                pushItem(QStringLiteral("CASE ") + range(body, 0, int(body.size())) + QStringLiteral(" END"));
                 i = j + 1;
                 continue;
             }
@@ -285,7 +303,8 @@ QString Emitter::range(const SqlTokens& v, int b, int e)
             }
             if (callFollows) {
                 const int j = matchParen(v, i + 1, e);
-                pushItem(function(v, k.text, i + 2, j), textFunctions().contains(u));
+                const Type type = resultType(u, v, i + 2, j);
+                pushItem(function(v, k.text, i + 2, j), type);
                 i = j + 1;
                 continue;
             }
@@ -304,15 +323,15 @@ QString Emitter::range(const SqlTokens& v, int b, int e)
                     syntax(&part);
                 i += 2;
             }
-            pushItem(name);
+            pushItem(name, Type::Unknown, false, true);
             continue;
         }
         case SqlToken::String:
-            pushItem(k.text, true);
+            pushItem(k.text, Type::Text, true);
             ++i;
             continue;
         case SqlToken::Number:
-            pushItem(number(k));
+            pushItem(number(k), literalType(k.text));
             ++i;
             continue;
         case SqlToken::Param:
@@ -338,6 +357,10 @@ QString Emitter::range(const SqlTokens& v, int b, int e)
             } else if ((k.text == QLatin1String("-") || k.text == QLatin1String("+") || k.text == QLatin1String("~")) && !prevIsItem()) {
                 if (k.text != QLatin1String("+")) // "- -1" must not become the comment "--1"
                     unary += unary.isEmpty() ? k.text : QLatin1Char(' ') + k.text;
+            } else if (k.text == QLatin1String("||")) {
+                syntax(&k); // SQL Server joins texts with "+" only
+            } else if (k.text == QLatin1String("!<") || k.text == QLatin1String("!>")) {
+                nodes.append(Node { Node::Op, QLatin1String(k.text == QLatin1String("!<") ? ">=" : "<=") });
             } else {
                 nodes.append(Node { Node::Op, k.text });
             }
@@ -355,6 +378,15 @@ QString Emitter::range(const SqlTokens& v, int b, int e)
     }
     if (!unary.isEmpty())
         syntax(nullptr); // a sign with nothing after it
+    if (!limit.isEmpty()) {
+        for (const Node& node : nodes) {
+            if (node.kind == Node::Other
+                && (node.text.compare(QLatin1String("UNION"), Qt::CaseInsensitive) == 0 || node.text.compare(QLatin1String("EXCEPT"), Qt::CaseInsensitive) == 0
+                    || node.text.compare(QLatin1String("INTERSECT"), Qt::CaseInsensitive) == 0))
+                unsupported(QStringLiteral("TOP in one branch of a UNION, EXCEPT or INTERSECT"));
+        }
+    }
+    typeComparisons(nodes);
     QString out = fold(nodes);
     if (!limit.isEmpty())
         out += QStringLiteral(" LIMIT ") + limit;
@@ -391,6 +423,251 @@ bool Emitter::valuePosition(const QVector<Node>& nodes)
             return w != QLatin1String("FROM");
     }
     return true;
+}
+
+// The SQL Server type of a function's result, where it does not depend on
+// the arguments' types.
+Emitter::Type Emitter::resultType(const QString& function, const SqlTokens& v, int b, int e)
+{
+    static const QSet<QString> texts = { QStringLiteral("UPPER"), QStringLiteral("LOWER"), QStringLiteral("LTRIM"), QStringLiteral("RTRIM"),
+        QStringLiteral("SUBSTRING"), QStringLiteral("LEFT"), QStringLiteral("RIGHT"), QStringLiteral("REPLACE"), QStringLiteral("SPACE") };
+    static const QSet<QString> integers = { QStringLiteral("LEN"), QStringLiteral("CHARINDEX"), QStringLiteral("COUNT"), QStringLiteral("YEAR"),
+        QStringLiteral("MONTH"), QStringLiteral("DAY") };
+    if (texts.contains(function))
+        return Type::Text;
+    if (integers.contains(function))
+        return Type::Integer;
+    QString target; // CAST (x AS type), CONVERT (type, x)
+    if (function == QLatin1String("CAST")) {
+        int depth = 0;
+        for (int i = b; i + 1 < e; ++i) {
+            if (at(v, i).kind == SqlToken::LParen)
+                ++depth;
+            else if (at(v, i).kind == SqlToken::RParen)
+                --depth;
+            else if (depth == 0 && at(v, i).isWord("AS"))
+                target = upper(at(v, i + 1));
+        }
+    } else if (function == QLatin1String("CONVERT") && b < e) {
+        target = upper(at(v, b));
+    }
+    if (target.endsWith(QLatin1String("CHAR")) || target == QLatin1String("TEXT") || target == QLatin1String("NTEXT"))
+        return Type::Text;
+    if (target == QLatin1String("BIGINT"))
+        return Type::BigInt;
+    if (target.endsWith(QLatin1String("INT")) || target == QLatin1String("INTEGER") || target == QLatin1String("BIT"))
+        return Type::Integer;
+    if (target == QLatin1String("FLOAT") || target == QLatin1String("REAL") || target == QLatin1String("DECIMAL") || target == QLatin1String("NUMERIC")
+        || target.endsWith(QLatin1String("MONEY")))
+        return Type::Number;
+    return Type::Unknown;
+}
+
+// A number as written: an int within int's range, a decimal beyond it (as
+// SQL Server reads 2147483648), a float with an exponent; 0x… is binary.
+Emitter::Type Emitter::literalType(const QString& number)
+{
+    if (number.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        return Type::Unknown;
+    if (number.contains(QLatin1Char('.')) || number.contains(QLatin1Char('e'), Qt::CaseInsensitive))
+        return Type::Number;
+    bool ok = false;
+    const qint64 n = number.toLongLong(&ok);
+    return ok && n <= 2147483647LL ? Type::Integer : Type::Number;
+}
+
+// The length of CAST (x AS [N][VAR]CHAR(n)) standing alone in b..e, or -1.
+int Emitter::castLength(const SqlTokens& v, int b, int e, bool& padded)
+{
+    if (e - b < 4 || !at(v, b).isWord("CAST") || at(v, b + 1).kind != SqlToken::LParen || matchParen(v, b + 1, e) != e - 1)
+        return -1;
+    int depth = 0;
+    for (int i = b + 2; i + 4 < e; ++i) {
+        if (at(v, i).kind == SqlToken::LParen)
+            ++depth;
+        else if (at(v, i).kind == SqlToken::RParen)
+            --depth;
+        else if (depth == 0 && at(v, i).isWord("AS") && upper(at(v, i + 1)).endsWith(QLatin1String("CHAR")) && at(v, i + 2).kind == SqlToken::LParen
+            && at(v, i + 3).kind == SqlToken::Number && at(v, i + 4).kind == SqlToken::RParen) {
+            padded = !upper(at(v, i + 1)).contains(QLatin1String("VAR"));
+            bool ok = false;
+            const int n = at(v, i + 3).text.toInt(&ok);
+            return ok ? n : -1;
+        }
+    }
+    return -1;
+}
+
+// The body of a CASE (b..e, between CASE and END) with SQL Server's result
+// type: when one result is a number and another a quoted text, the texts
+// convert to the number's type, and fail when they are not numbers, as SQL
+// Server converts every result to the type of highest precedence.
+SqlTokens Emitter::typedCase(const SqlTokens& v, int b, int e)
+{
+    QVector<QPair<int, int>> results;
+    int depth = 0;
+    int nested = 0;
+    int start = -1;
+    for (int i = b; i <= e; ++i) {
+        const bool atEnd = i == e;
+        if (!atEnd && at(v, i).kind == SqlToken::LParen)
+            ++depth;
+        else if (!atEnd && at(v, i).kind == SqlToken::RParen)
+            --depth;
+        if (!atEnd && (depth > 0 || at(v, i).kind != SqlToken::Word))
+            continue;
+        if (!atEnd && at(v, i).isWord("CASE")) {
+            ++nested;
+            continue;
+        }
+        if (!atEnd && at(v, i).isWord("END")) {
+            --nested;
+            continue;
+        }
+        if (nested > 0)
+            continue;
+        const bool boundary = atEnd || at(v, i).isWord("WHEN") || at(v, i).isWord("ELSE") || at(v, i).isWord("THEN");
+        if (boundary && start >= 0) {
+            results.append({ start, i });
+            start = -1;
+        }
+        if (!atEnd && (at(v, i).isWord("THEN") || at(v, i).isWord("ELSE")))
+            start = i + 1;
+    }
+    Type number = Type::Unknown;
+    bool text = false;
+    for (const auto& r : results) {
+        if (r.second - r.first != 1)
+            continue;
+        const SqlToken& k = at(v, r.first);
+        if (k.kind == SqlToken::String)
+            text = true;
+        else if (k.kind == SqlToken::Number && literalType(k.text) != Type::Unknown && number != Type::Number)
+            number = literalType(k.text);
+    }
+    SqlTokens out = v.mid(b, e - b);
+    if (!text || number == Type::Unknown)
+        return out;
+    for (int r = int(results.size()) - 1; r >= 0; --r) {
+        const int at0 = results[r].first - b;
+        if (results[r].second - results[r].first != 1 || out[at0].kind != SqlToken::String)
+            continue;
+        const int line = out[at0].line;
+        const SqlTokens cast { SqlToken { SqlToken::Word, QStringLiteral("CAST"), line }, SqlToken { SqlToken::LParen, QStringLiteral("("), line }, out[at0],
+            SqlToken { SqlToken::Word, QStringLiteral("AS"), line },
+            SqlToken { SqlToken::Word, number == Type::Number ? QStringLiteral("FLOAT") : QStringLiteral("INT"), line },
+            SqlToken { SqlToken::RParen, QStringLiteral(")"), line } };
+        out.remove(at0);
+        for (int c = int(cast.size()) - 1; c >= 0; --c)
+            out.insert(at0, cast[c]);
+    }
+    return out;
+}
+
+// The comparisons of one level as SQL Server types them, before the text is
+// built:
+// - a text compared with a number converts to the number's type (SQL Server's
+//   type precedence), and fails as SQL Server fails when it is not a number;
+// - "=" in a select list is T-SQL's "alias = expression", or an error;
+// - a quoted text or a function's text that SQLite would compare byte by byte
+//   takes the site's collation, as SQL Server compares every text: as an
+//   operand of a comparison, IN, BETWEEN or a simple CASE, in GROUP BY and
+//   ORDER BY, and in the select list of a DISTINCT or a UNION. Beside a bare
+//   column it needs none (the column's collation applies, and its index stays
+//   usable), nor where nothing compares it (the text stays as it was).
+void Emitter::typeComparisons(QVector<Node>& nodes)
+{
+    static const QSet<QString> comparisons = { QStringLiteral("="), QStringLiteral("<>"), QStringLiteral("!="), QStringLiteral("<"),
+        QStringLiteral(">"), QStringLiteral("<="), QStringLiteral(">=") };
+    static const QSet<QString> clauses = { QStringLiteral("SELECT"), QStringLiteral("FROM"), QStringLiteral("WHERE"), QStringLiteral("HAVING"),
+        QStringLiteral("ON"), QStringLiteral("SET"), QStringLiteral("VALUES"), QStringLiteral("WHEN"), QStringLiteral("THEN"), QStringLiteral("ELSE"),
+        QStringLiteral("BY"), QStringLiteral("INTO"), QStringLiteral("UNION"), QStringLiteral("EXCEPT"), QStringLiteral("INTERSECT") };
+    const int n = int(nodes.size());
+    QVector<bool> collate(n, false);
+    auto isItem = [&](int k) { return k >= 0 && k < n && nodes[k].kind == Node::Item; };
+    auto isOp = [&](int k) { return k >= 0 && k < n && nodes[k].kind == Node::Op; };
+    auto isWord = [&](int k, const char* w) { return k >= 0 && k < n && nodes[k].kind == Node::Other && nodes[k].text.compare(QLatin1String(w), Qt::CaseInsensitive) == 0; };
+    auto textual = [&](int k) { return isItem(k) && (nodes[k].literal || (nodes[k].type == Type::Text && nodes[k].isText)); };
+    auto convert = [&](Node& text, Type to) {
+        text.text = to == Type::Number ? QStringLiteral("zaq_float(%1)").arg(text.text)
+                                       : QStringLiteral("zaq_integer(%1, '%2')").arg(text.text, QLatin1String(to == Type::BigInt ? "BIGINT" : "INT"));
+        text.type = to;
+        text.isText = false;
+        text.literal = false;
+    };
+    bool setLevel = false;
+    for (int k = 0; k < n; ++k)
+        setLevel = setLevel || isWord(k, "UNION") || isWord(k, "EXCEPT") || isWord(k, "INTERSECT") || isWord(k, "DISTINCT");
+    for (int k = 0; k < n; ++k) {
+        if (isWord(k, "BETWEEN")) {
+            const bool column = isItem(k - 1) && nodes[k - 1].column && !isOp(k - 2);
+            if (!column && textual(k + 1) && !isOp(k + 2))
+                collate[k + 1] = true;
+            if (!column && isWord(k + 2, "AND") && textual(k + 3) && !isOp(k + 4))
+                collate[k + 3] = true;
+            continue;
+        }
+        if (isWord(k, "IN")) {
+            const int l = isWord(k - 1, "NOT") ? k - 2 : k - 1;
+            if (textual(l) && !isOp(l - 1))
+                collate[l] = true;
+            continue;
+        }
+        if (isWord(k, "WHEN") && !isWord(0, "WHEN")) { // CASE x WHEN 'a' …
+            if (textual(k + 1) && isWord(k + 2, "THEN"))
+                collate[k + 1] = true;
+            if (textual(0) && isWord(1, "WHEN"))
+                collate[0] = true;
+            continue;
+        }
+        if (!isOp(k) || !comparisons.contains(nodes[k].text))
+            continue;
+        for (int j = k - 1; j >= 0; --j) {
+            if (nodes[j].kind != Node::Other || isWord(j, ",") || isWord(j, "DISTINCT") || isWord(j, "ALL"))
+                continue;
+            if (isWord(j, "SELECT")) {
+                if (k == j + 2 && nodes[k - 1].column && nodes[k].text == QLatin1String("="))
+                    unsupported(QStringLiteral("SELECT alias = expression (write expression AS alias)"));
+                throw DbError(QStringLiteral("Incorrect syntax near '%1'.").arg(nodes[k].text));
+            }
+            break;
+        }
+        const int l = k - 1;
+        const int r = k + 1;
+        if (!isItem(l) || !isItem(r) || isOp(l - 1) || isOp(r + 1))
+            continue; // an operand is a sum or product: its type is not known here
+        Node& a = nodes[l];
+        Node& b = nodes[r];
+        auto numeric = [](Type t) { return t == Type::Integer || t == Type::BigInt || t == Type::Number; };
+        if (a.type == Type::Text && numeric(b.type))
+            convert(a, b.type);
+        else if (b.type == Type::Text && numeric(a.type))
+            convert(b, a.type);
+        if (a.literal && !b.column)
+            collate[l] = true;
+        if (b.literal && !a.column)
+            collate[r] = true;
+        if (textual(l) && textual(r) && !a.literal && !b.literal)
+            collate[l] = true; // two function results
+    }
+    // The clause each item stands in: its select list, GROUP BY, ORDER BY …
+    QString clause;
+    for (int k = 0; k < n; ++k) {
+        if (nodes[k].kind == Node::Other && clauses.contains(nodes[k].text.toUpper())) {
+            clause = nodes[k].text.toUpper();
+            if (clause == QLatin1String("BY"))
+                clause = isWord(k - 1, "GROUP") || isWord(k - 1, "ORDER") ? QStringLiteral("GROUP BY") : QString();
+            continue;
+        }
+        if (collate[k] || !textual(k) || isWord(k - 1, "AS"))
+            continue;
+        if (clause == QLatin1String("GROUP BY") || (setLevel && clause == QLatin1String("SELECT")) || isWord(k - 1, "DISTINCT"))
+            collate[k] = true;
+    }
+    for (int k = 0; k < n; ++k) {
+        if (collate[k] && textual(k))
+            nodes[k].text += QStringLiteral(" COLLATE ") + QLatin1String(kEmbeddedCollation);
+    }
 }
 
 // A sub-query used as a value. SQL Server fails when it returns more than one
@@ -436,16 +713,19 @@ QString Emitter::fold(const QVector<Node>& nodes)
         const char* call; // nullptr for an infix step
         QString text;     // the call's further arguments, or " op term"
     };
-    auto chain = [](const QString& first, const QVector<Step>& steps) {
+    // ints: every operand is an int, so every step is one too, and fails
+    // beyond int's range as SQL Server's int arithmetic does (zaq_int).
+    bool ints = false;
+    auto chain = [&ints](const QString& first, const QVector<Step>& steps) {
         QString out;
         for (int k = int(steps.size()) - 1; k >= 0; --k) {
             if (steps[k].call)
-                out += QLatin1String(steps[k].call) + QLatin1Char('(');
+                out += (ints ? QStringLiteral("zaq_int(") : QString()) + QLatin1String(steps[k].call) + QLatin1Char('(');
         }
         out += first;
         for (const Step& st : steps) {
             if (st.call)
-                out += QStringLiteral(", ") + st.text + QLatin1Char(')');
+                out += QStringLiteral(", ") + st.text + (ints ? QStringLiteral("))") : QStringLiteral(")"));
             else
                 out += st.text;
         }
@@ -476,6 +756,9 @@ QString Emitter::fold(const QVector<Node>& nodes)
             continue;
         }
         int m = k;
+        ints = nodes[k].type == Type::Integer;
+        for (int j = k; ints && opAt(j + 1, { "*", "/", "%", "+", "-", "&", "|", "^" }); j += 2)
+            ints = nodes[j + 2].type == Type::Integer;
         // Text joined to text is a concatenation whatever the values: such a
         // chain becomes SQLite's own "||", which answers the same, NULL included.
         bool allText = nodes[k].isText && !opAt(k + 1, { "*", "/", "%" });
@@ -597,6 +880,11 @@ QString Emitter::function(const SqlTokens& v, const QString& name, int b, int e)
     }
     if (u == QLatin1String("ISNULL")) {
         need(2);
+        // ISNULL takes the type of its first argument: a text cut to its length.
+        bool padded = false;
+        const int length = castLength(v, spans[0].first, spans[0].second, padded);
+        if (length >= 0)
+            return QStringLiteral("zaq_text(%1, %2, %3)").arg(call("ifnull"), QString::number(length), QLatin1String(padded ? "1" : "0"));
         return call("ifnull");
     }
     // SQLite's substr counts a negative start from the end and takes a
@@ -616,7 +904,7 @@ QString Emitter::function(const SqlTokens& v, const QString& name, int b, int e)
     // Searching and replacing ignore letter case, as the server's collation does.
     if (u == QLatin1String("CHARINDEX")) {
         need(2);
-        return QStringLiteral("instr(zaq_upper(%1), zaq_upper(%2))").arg(args[1], args[0]);
+        return call("zaq_charindex");
     }
     if (u == QLatin1String("REPLACE")) {
         need(3);
@@ -637,8 +925,24 @@ QString Emitter::function(const SqlTokens& v, const QString& name, int b, int e)
         unsupported(QStringLiteral("the function %1").arg(excerpt(u, 60)));
     if ((u == QLatin1String("LTRIM") || u == QLatin1String("RTRIM") || u == QLatin1String("ABS")) && args.size() != 1)
         need(1);
-    if (u == QLatin1String("NULLIF"))
+    if (u == QLatin1String("NULLIF")) {
         need(2);
+        // NULLIF compares its arguments: texts by the site's collation.
+        for (int k = 0; k < 2; ++k) {
+            if (spans[k].second - spans[k].first == 1 && at(v, spans[k].first).kind == SqlToken::String)
+                args[k] += QStringLiteral(" COLLATE ") + QLatin1String(kEmbeddedCollation);
+        }
+    }
+    if (u == QLatin1String("ABS"))
+        return call("zaq_abs");
+    // SQLite's sum and avg add texts as numbers and average integers as
+    // fractions; SQL Server refuses the one and keeps integers for the other.
+    if (u == QLatin1String("SUM") || u == QLatin1String("AVG")) {
+        const int distinct = spans.size() == 1 && spans[0].first < spans[0].second && at(v, spans[0].first).isWord("DISTINCT") ? 1 : 0;
+        if (spans.size() != 1 || spans[0].second - spans[0].first <= distinct)
+            need(1);
+        return QLatin1String(u == QLatin1String("SUM") ? "zaq_sum(" : "zaq_avg(") + args[0] + QLatin1Char(')');
+    }
     return name + QLatin1Char('(') + args.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
@@ -735,15 +1039,84 @@ QString Emitter::columnDef(const SqlTokens& v, int b, int e)
     }
     QString mapped;
     bool text = false;
-    if (type.endsWith(QLatin1String("INT")) || type == QLatin1String("INTEGER") || type == QLatin1String("BIT"))
+    // What SQL Server enforces on every write and SQLite does not: a text's
+    // length and code page, an integer's range, a decimal's precision. Each
+    // becomes a statement of the column's guard triggers that fails with SQL
+    // Server's error, or refuses in words what SQL Server would silently
+    // change (a character a varchar of the Thai code page cannot hold becomes
+    // "?", a fraction in an integer is cut). Plain SQL only, so that any
+    // SQLite connection can still write the file.
+    QString check;
+    auto checked = [&](const char* kind, const QString& first, const QString& second) {
+        QString shownName = QString(name).remove(QLatin1Char('"'));
+        shownName.replace(QLatin1Char('\''), QLatin1String("''"));
+        const QString value = QStringLiteral("NEW.") + name;
+        QStringList out;
+        auto refuse = [&](const QString& condition, const QString& message) {
+            out.append(QStringLiteral("SELECT RAISE(ABORT, '%1') WHERE %2;").arg(message, condition));
+        };
+        const QString k = QLatin1String(kind);
+        if (k == QLatin1String("VARCHAR") || k == QLatin1String("NVARCHAR")) {
+            if (first.toInt() >= 0)
+                refuse(QStringLiteral("typeof(%1) = 'text' AND length(rtrim(%1, ' ')) > %2").arg(value, first),
+                    QStringLiteral("String or binary data would be truncated in column ''%1''.").arg(shownName));
+            if (k == QLatin1String("VARCHAR"))
+                refuse(QStringLiteral("typeof(%1) = 'text' AND %1 GLOB '*[^' || char(1) || '-' || char(127, 160, 3585) || '-' || char(3642, 3647) || '-' || "
+                                      "char(3675, 8364, 8230, 8216, 8217, 8220, 8221, 8226, 8211, 8212) || ']*'")
+                           .arg(value),
+                    QStringLiteral("Not supported by the embedded engine: a character outside the Thai code page (874) in the varchar column ''%1'', "
+                                   "where SQL Server would store ''?''. Leave the character out, or make the column nvarchar.")
+                        .arg(shownName));
+        } else if (k == QLatin1String("DECIMAL")) {
+            refuse(QStringLiteral("typeof(%1) IN ('text', 'blob')").arg(value), QStringLiteral("Error converting data type varchar to numeric (column ''%1'').").arg(shownName));
+            refuse(QStringLiteral("typeof(%1) IN ('integer', 'real') AND abs(%1) >= 1e%2").arg(value).arg(first.toInt() - second.toInt()),
+                QStringLiteral("Arithmetic overflow error converting numeric to data type numeric (column ''%1'').").arg(shownName));
+        } else {
+            const bool big = k == QLatin1String("BIGINT");
+            const QString low = k == QLatin1String("SMALLINT") ? QStringLiteral("-32768") : k == QLatin1String("TINYINT") ? QStringLiteral("0") : big ? QStringLiteral("-9223372036854775808") : QStringLiteral("-2147483648");
+            const QString high = k == QLatin1String("SMALLINT") ? QStringLiteral("32767") : k == QLatin1String("TINYINT") ? QStringLiteral("255") : big ? QStringLiteral("9223372036854775807") : QStringLiteral("2147483647");
+            const QString typeName = k.toLower();
+            const QString overflow = QStringLiteral("Arithmetic overflow error converting expression to data type %1.").arg(typeName);
+            refuse(QStringLiteral("typeof(%1) IN ('integer', 'real') AND (%1 < %2 OR %1 > %3)").arg(value, low, high), overflow);
+            refuse(QStringLiteral("typeof(%1) = 'real' AND %1 BETWEEN %2 AND %3").arg(value, low, high),
+                QStringLiteral("Not supported by the embedded engine: a fraction in the %1 column ''%2'', which SQL Server would cut.").arg(typeName, shownName));
+            refuse(QStringLiteral("typeof(%1) = 'text' AND trim(%1) = ''").arg(value),
+                QStringLiteral("Not supported by the embedded engine: a blank text in the %1 column ''%2'', where SQL Server would store 0.").arg(typeName, shownName));
+            refuse(QStringLiteral("typeof(%1) = 'blob' OR (typeof(%1) = 'text' AND trim(%1) <> '')").arg(value),
+                QStringLiteral("Conversion failed when converting the varchar value in column ''%1'' to data type %2.").arg(shownName, typeName));
+        }
+        check = out.join(QLatin1Char(' '));
+    };
+    const bool maxSize = size.isEmpty() || size.compare(QLatin1String("max"), Qt::CaseInsensitive) == 0;
+    if (type.endsWith(QLatin1String("INT")) || type == QLatin1String("INTEGER") || type == QLatin1String("BIT")) {
         mapped = QStringLiteral("INTEGER");
-    else if (type.endsWith(QLatin1String("CHAR")) || type == QLatin1String("TEXT") || type == QLatin1String("NTEXT") || type == QLatin1String("SYSNAME")) {
-        mapped = size.isEmpty() || size.compare(QLatin1String("max"), Qt::CaseInsensitive) == 0 ? type : type + QLatin1Char('(') + size + QLatin1Char(')');
+        if (type != QLatin1String("BIT"))
+            checked(type == QLatin1String("INTEGER") ? "INT" : type.toLatin1().constData(), QStringLiteral("0"), QStringLiteral("0"));
+    } else if (type.endsWith(QLatin1String("CHAR")) || type == QLatin1String("TEXT") || type == QLatin1String("NTEXT") || type == QLatin1String("SYSNAME")) {
+        mapped = maxSize ? type : type + QLatin1Char('(') + size + QLatin1Char(')');
         text = true;
+        // VARCHAR(MAX) and TEXT hold any length; a bare VARCHAR is VARCHAR(1), as SQL Server reads it.
+        bool sized = false;
+        int length = size.toInt(&sized);
+        if (type == QLatin1String("SYSNAME"))
+            length = 128;
+        else if (!sized)
+            length = size.isEmpty() && type.endsWith(QLatin1String("CHAR")) ? 1 : -1;
+        const bool wide = type.startsWith(QLatin1Char('N')) || type == QLatin1String("SYSNAME");
+        checked(wide ? "NVARCHAR" : "VARCHAR", QString::number(length), QStringLiteral("0"));
     } else if (type.startsWith(QLatin1String("DATE")) || type == QLatin1String("SMALLDATETIME") || type == QLatin1String("TIME"))
         mapped = QStringLiteral("DATETIME");
-    else if (type == QLatin1String("NUMERIC") || type == QLatin1String("DECIMAL") || type.endsWith(QLatin1String("MONEY")))
-        mapped = QStringLiteral("NUMERIC");
+    else if (type == QLatin1String("NUMERIC") || type == QLatin1String("DECIMAL") || type.endsWith(QLatin1String("MONEY"))) {
+        // Held as floating point (REAL), so that a whole amount still divides
+        // as a decimal and not as an integer.
+        mapped = QStringLiteral("REAL");
+        const QStringList ps = size.split(QLatin1Char(','));
+        int precision = type == QLatin1String("MONEY") ? 19 : type == QLatin1String("SMALLMONEY") ? 10 : ps.value(0).toInt();
+        int scale = type.endsWith(QLatin1String("MONEY")) ? 4 : ps.value(1).toInt();
+        if (precision <= 0)
+            precision = 18;
+        checked("DECIMAL", QString::number(precision), QString::number(scale));
+    }
     else if (type == QLatin1String("FLOAT") || type == QLatin1String("REAL"))
         mapped = QStringLiteral("REAL");
     else if (type == QLatin1String("VARBINARY") || type == QLatin1String("BINARY") || type == QLatin1String("IMAGE"))
@@ -793,6 +1166,8 @@ QString Emitter::columnDef(const SqlTokens& v, int b, int e)
     if (text)
         out += QStringLiteral(" COLLATE ") + QLatin1String(kEmbeddedCollation);
     appendPiece(out, rest);
+    if (!check.isEmpty())
+        checks.append({ name, check });
     return out;
 }
 
@@ -816,6 +1191,12 @@ public:
 private:
     SqlTokens t;
     QHash<QString, SqlTokens> vars;
+    QHash<QString, SqlTokens> varTypes; // the declared type, as CAST takes it
+    // Variables set from a query: SQL Server keeps the value the query gave,
+    // while here the query stands at every use; after the batch has written,
+    // a use could see another value, and is refused.
+    QSet<QString> fromQuery;
+    QSet<QString> stale;
     int m_depth = 0; // BEGIN … END, IF and NOT nest by recursion
 
     int size() const { return int(t.size()); }
@@ -865,7 +1246,9 @@ private:
             syntax(&k);
         if (pos + 1 < size() && at(t, pos + 1).kind == SqlToken::Variable && at(t, pos + 1).text.startsWith(QLatin1String("@@")))
             unsupported(at(t, pos + 1).text.toUpper());
-        if ((u == QLatin1String("SELECT") || u == QLatin1String("SET")) && pos + 1 < size() && at(t, pos + 1).kind == SqlToken::Variable) {
+        // "SELECT @v = …" assigns; "SELECT @v" reads the value.
+        if ((u == QLatin1String("SET") || (pos + 2 < size() && at(t, pos + 2).isOp("="))) && (u == QLatin1String("SELECT") || u == QLatin1String("SET"))
+            && pos + 1 < size() && at(t, pos + 1).kind == SqlToken::Variable) {
             assign(pos);
             return {};
         }
@@ -874,6 +1257,10 @@ private:
         const int end = statementEnd(pos);
         EmbeddedPlan plan = statement(substitute(pos, end));
         pos = end;
+        static const QSet<QString> writes = { QStringLiteral("INSERT"), QStringLiteral("UPDATE"), QStringLiteral("DELETE"), QStringLiteral("TRUNCATE"),
+            QStringLiteral("ALTER"), QStringLiteral("CREATE"), QStringLiteral("DROP") };
+        if (writes.contains(u))
+            stale = fromQuery;
         return plan;
     }
 
@@ -891,16 +1278,26 @@ private:
                 unsupported(QStringLiteral("DECLARE … ") + at(t, pos).text.toUpper());
             if (pos >= size() || at(t, pos).kind != SqlToken::Word)
                 syntax(pos < size() ? &at(t, pos) : nullptr);
+            const int typeStart = pos;
             ++pos;
             if (pos < size() && at(t, pos).kind == SqlToken::LParen)
                 pos = matchParen(t, pos, size()) + 1;
+            SqlTokens type = t.mid(typeStart, pos - typeStart);
+            const int line = type.first().line;
+            if (type.first().isWord("SYSNAME"))
+                type = { SqlToken { SqlToken::Word, QStringLiteral("NVARCHAR"), line }, SqlToken { SqlToken::LParen, QStringLiteral("("), line },
+                    SqlToken { SqlToken::Number, QStringLiteral("128"), line }, SqlToken { SqlToken::RParen, QStringLiteral(")"), line } };
+            else if (type.size() == 1 && type.first().text.endsWith(QLatin1String("CHAR"), Qt::CaseInsensitive))
+                type += { SqlToken { SqlToken::LParen, QStringLiteral("("), line }, SqlToken { SqlToken::Number, QStringLiteral("1"), line },
+                    SqlToken { SqlToken::RParen, QStringLiteral(")"), line } }; // a bare VARCHAR declares one character
+            varTypes.insert(name, type);
             vars.insert(name, SqlTokens());
             if (pos < size() && at(t, pos).isOp("=")) {
                 ++pos;
                 const int end = expressionEnd(pos, true);
                 if (end == pos)
                     syntax(pos < size() ? &at(t, pos) : nullptr);
-                vars.insert(name, substitute(pos, end));
+                setVariable(name, pos, end);
                 pos = end;
             }
             if (pos < size() && at(t, pos).kind == SqlToken::Comma) {
@@ -930,7 +1327,7 @@ private:
                 syntax(pos < size() ? &at(t, pos) : nullptr);
             if (end < size() && (word(end, "FROM") || word(end, "WHERE")))
                 unsupported(QStringLiteral("SELECT @variable = … FROM"));
-            vars.insert(name, substitute(pos, end));
+            setVariable(name, pos, end);
             pos = end;
             if (isSelect && pos < size() && at(t, pos).kind == SqlToken::Comma) {
                 ++pos;
@@ -938,6 +1335,48 @@ private:
             }
             break;
         }
+    }
+
+    // Whether the value is CAST (… AS type) of the variable's own type.
+    static bool alreadyOfType(const SqlTokens& value, const SqlTokens& type)
+    {
+        const int n = int(value.size());
+        const int m = int(type.size());
+        if (n < m + 4 || !value.first().isWord("CAST") || value[1].kind != SqlToken::LParen || value.last().kind != SqlToken::RParen
+            || matchParen(value, 1, n) != n - 1 || !value[n - m - 2].isWord("AS"))
+            return false;
+        for (int k = 0; k < m; ++k) {
+            if (value[n - m - 1 + k].text.compare(type[k].text, Qt::CaseInsensitive) != 0)
+                return false;
+        }
+        return true;
+    }
+
+    // A variable holds its declared type: the value is converted as SQL
+    // Server converts it on assignment.
+    void setVariable(const QString& name, int b, int e)
+    {
+        SqlTokens value = substitute(b, e);
+        bool query = false;
+        for (const SqlToken& k : value)
+            query = query || k.isWord("SELECT");
+        if (query)
+            fromQuery.insert(name);
+        else
+            fromQuery.remove(name);
+        stale.remove(name);
+        const SqlTokens& type = varTypes[name];
+        const int line = value.isEmpty() ? 1 : value.first().line;
+        if (value.isEmpty() || alreadyOfType(value, type)) {
+            vars.insert(name, value);
+            return;
+        }
+        SqlTokens typed { SqlToken { SqlToken::Word, QStringLiteral("CAST"), line }, SqlToken { SqlToken::LParen, QStringLiteral("("), line } };
+        typed += value;
+        typed.append(SqlToken { SqlToken::Word, QStringLiteral("AS"), line });
+        typed += type;
+        typed.append(SqlToken { SqlToken::RParen, QStringLiteral(")"), line });
+        vars.insert(name, typed);
     }
 
     int expressionEnd(int pos, bool stopAtComma) const
@@ -1037,6 +1476,8 @@ private:
             const auto it = vars.constFind(k.text.toUpper());
             if (it == vars.constEnd())
                 throw DbError(QStringLiteral("Must declare the scalar variable \"%1\".").arg(k.text));
+            if (stale.contains(k.text.toUpper()))
+                unsupported(QStringLiteral("the variable %1, set from a query and used after the batch has changed data").arg(excerpt(k.text, 60)));
             if (it->isEmpty()) {
                 out.append(SqlToken { SqlToken::Word, QStringLiteral("NULL"), k.line });
                 continue;
@@ -1145,14 +1586,21 @@ private:
                     else if (k < n && at(v, k).kind == SqlToken::RParen)
                         --depth;
                     if (k == n || (depth == 0 && at(v, k).kind == SqlToken::Comma)) {
+                        em.checks.clear();
                         plan.append(runStep(QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" ADD COLUMN ") + em.columnDef(v, start, k), em.params));
+                        plan.last().after = guards(table, em.checks);
                         start = k + 1;
                     }
                 }
                 return plan;
             }
-            if (i + 2 < n && at(v, i).isWord("DROP") && at(v, i + 1).isWord("COLUMN"))
-                return { runStep(QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" DROP COLUMN ") + identifier(at(v, i + 2)), {}) };
+            if (i + 2 < n && at(v, i).isWord("DROP") && at(v, i + 1).isWord("COLUMN")) {
+                EmbeddedStep drop = runStep(QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" DROP COLUMN ") + identifier(at(v, i + 2)), {});
+                // The column's guards go first: SQLite keeps a column that a trigger names.
+                for (const char* when : { "insert", "update" })
+                    drop.before.append(QStringLiteral("DROP TRIGGER IF EXISTS ") + guardName(table, identifier(at(v, i + 2)), when));
+                return { drop };
+            }
             unsupported(QStringLiteral("ALTER TABLE … ") + (i < n ? at(v, i).text.toUpper() : QString()));
         }
         if (first == QLatin1String("CREATE")) {
@@ -1254,7 +1702,34 @@ private:
                 start = k + 1;
             }
         }
-        return runStep(QStringLiteral("CREATE TABLE ") + table + QStringLiteral(" (") + defs.join(QStringLiteral(", ")) + QLatin1Char(')'), em.params);
+        EmbeddedStep step = runStep(QStringLiteral("CREATE TABLE ") + table + QStringLiteral(" (") + defs.join(QStringLiteral(", ")) + QLatin1Char(')'), em.params);
+        step.after = guards(table, em.checks);
+        return step;
+    }
+
+    static QString bare(const QString& identifier)
+    {
+        return identifier.startsWith(QLatin1Char('"')) ? identifier.mid(1, identifier.size() - 2).replace(QLatin1String("\"\""), QLatin1String("\"")) : identifier;
+    }
+
+    static QString guardName(const QString& table, const QString& column, const char* when)
+    {
+        const QString name = QStringLiteral("zaq_check_%1_%2_%3").arg(bare(table), bare(column), QLatin1String(when));
+        return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+    }
+
+    // SQL Server enforces a column's type on every write (lengths, the code
+    // page, ranges); SQLite does not, so a trigger per column and write
+    // checks the row as it is stored. Triggers, not CHECK constraints: SQLite drops a column that a
+    // trigger names once the trigger is dropped, never one that a CHECK names.
+    static QStringList guards(const QString& table, const QVector<QPair<QString, QString>>& checks)
+    {
+        QStringList out;
+        for (const auto& c : checks) {
+            out.append(QStringLiteral("CREATE TRIGGER %1 AFTER INSERT ON %2 BEGIN %3 END").arg(guardName(table, c.first, "insert"), table, c.second));
+            out.append(QStringLiteral("CREATE TRIGGER %1 AFTER UPDATE OF %3 ON %2 BEGIN %4 END").arg(guardName(table, c.first, "update"), table, c.first, c.second));
+        }
+        return out;
     }
 };
 

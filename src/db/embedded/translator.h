@@ -14,6 +14,8 @@ struct EmbeddedStep
     QStringList params; // upper-cased names, one per placeholder, in order
     bool negate = false;
     QVector<EmbeddedStep> body;
+    QStringList before; // SQLite run just before sql, and just after it (without
+    QStringList after;  // parameters): the guards of a table's column types
 };
 using EmbeddedPlan = QVector<EmbeddedStep>;
 
