@@ -1,5 +1,7 @@
 #include "sqliteodbcsession.h"
 
+#include "db/embedded/session.h"
+
 #include "db/dberror.h"
 #include "db/embedded/functions.h"
 #include "db/embedded/result.h"
@@ -49,33 +51,6 @@ OdbcConnectionSpec standInSpec(const ConnectionProfile& profile)
     return spec;
 }
 
-const EmbeddedPlan& plan(const QString& tsql)
-{
-    thread_local QHash<QString, EmbeddedPlan> cache;
-    auto it = cache.find(tsql);
-    if (it == cache.end()) {
-        EmbeddedPlan p = translateTsql(tsql);
-        if (cache.size() >= 2000)
-            cache.clear();
-        it = cache.insert(tsql, std::move(p));
-    }
-    return *it;
-}
-
-// Values as the embedded engine stores them.
-QVariant bindable(const QVariant& v)
-{
-    switch (v.typeId()) {
-    case QMetaType::QDateTime:
-        return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
-    case QMetaType::QDate:
-        return v.toDate().toString(QStringLiteral("yyyy-MM-dd"));
-    case QMetaType::Bool:
-        return v.toBool() ? 1 : 0;
-    default:
-        return v;
-    }
-}
 
 // ZAQ_TRACE_TRIPS=1 lists every statement and call counted, one line each, on stderr.
 void trace(const QString& database, const QString& what)
@@ -119,7 +94,7 @@ std::unique_ptr<QSqlQuery> SqliteOdbcSession::native(const QString& sql, const Q
     QVariantList bound;
     bound.reserve(values.size());
     for (const QVariant& v : values)
-        bound.append(bindable(v));
+        bound.append(EmbeddedSql::bindable(v));
     return execute(sql, bound, sql);
 }
 
@@ -130,7 +105,7 @@ std::unique_ptr<QSqlQuery> SqliteOdbcSession::run(const QString& tsql, const Par
         fail(tsql, QStringLiteral("The database \"%1\" is open read-only (OPEN MODE=READ); only queries may run on it.").arg(databaseName()));
     const EmbeddedPlan* steps = nullptr;
     try {
-        steps = &plan(tsql);
+        steps = &EmbeddedSql::cachedPlan(tsql);
     } catch (const DbError& e) {
         fail(tsql, e.message());
     }
@@ -143,7 +118,7 @@ std::unique_ptr<QSqlQuery> SqliteOdbcSession::run(const QString& tsql, const Par
             for (const QString& name : step.params) {
                 if (!params.contains(name))
                     fail(tsql, QStringLiteral("No value given for parameter :%1.").arg(name));
-                values.append(bindable(params.value(name)));
+                values.append(EmbeddedSql::bindable(params.value(name)));
             }
             auto q = execute(plainPlaceholders(step.sql), values, tsql);
             if (step.kind == EmbeddedStep::Run) {

@@ -19,35 +19,6 @@ namespace {
 
 int g_connectionCounter = 0;
 
-const EmbeddedPlan& cachedPlan(const QString& tsql)
-{
-    // The program sends the same few dozen texts over and over; translate each once.
-    // Texts built at run time (a parent id written into the text) would grow it
-    // without end: it starts over once it is large.
-    thread_local QHash<QString, EmbeddedPlan> cache;
-    auto it = cache.find(tsql);
-    if (it == cache.end()) {
-        EmbeddedPlan plan = translateTsql(tsql);
-        if (cache.size() >= 2000)
-            cache.clear();
-        it = cache.insert(tsql, std::move(plan));
-    }
-    return *it;
-}
-
-QVariant bindable(const QVariant& v)
-{
-    switch (v.typeId()) {
-    case QMetaType::QDateTime:
-        return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
-    case QMetaType::QDate:
-        return v.toDate().toString(QStringLiteral("yyyy-MM-dd"));
-    case QMetaType::Bool:
-        return v.toBool() ? 1 : 0;
-    default:
-        return v;
-    }
-}
 
 // A server of a large site holds a thousand databases: one prepared
 // statement in one transaction, straight on the handle, fills the list.
@@ -78,6 +49,43 @@ void exec(QSqlDatabase& db, const char* sql)
 }
 
 } // namespace
+
+namespace EmbeddedSql {
+
+const EmbeddedPlan& cachedPlan(const QString& tsql)
+{
+    // The program sends the same few dozen texts over and over; translate each once.
+    // Texts built at run time (a parent id written into the text) would grow it
+    // without end: it starts over once it is large.
+    thread_local QHash<QString, EmbeddedPlan> cache;
+    auto it = cache.find(tsql);
+    if (it == cache.end()) {
+        EmbeddedPlan plan = translateTsql(tsql);
+        if (cache.size() >= 2000)
+            cache.clear();
+        it = cache.insert(tsql, std::move(plan));
+    }
+    return *it;
+}
+
+QVariant bindable(const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::QDateTime:
+        return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    case QMetaType::QDate:
+        return v.toDate().toString(QStringLiteral("yyyy-MM-dd"));
+    case QMetaType::Bool:
+        return v.toBool() ? 1 : 0;
+    default:
+        return v;
+    }
+}
+
+} // namespace EmbeddedSql
+
+using EmbeddedSql::bindable;
+using EmbeddedSql::cachedPlan;
 
 EmbeddedSession::EmbeddedSession(const ConnectionProfile& profile)
     : m_server(profile.serverName().trimmed())

@@ -10,6 +10,14 @@
 struct sqlite3;
 
 // A connection to one database of an embedded server folder.
+// What every runner of translated statements shares with the session: the
+// translation of a text, kept for the texts sent again and again, and a value
+// in the form the engine stores it.
+namespace EmbeddedSql {
+const EmbeddedPlan& cachedPlan(const QString& tsql);
+QVariant bindable(const QVariant& v);
+} // namespace EmbeddedSql
+
 class EmbeddedSession : public EngineSession, public SqliteRunner
 {
 public:
